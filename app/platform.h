@@ -1,0 +1,41 @@
+#pragma once
+
+// The few things the portable core needs from the window system. The Win32
+// layer defines these functions; the native tests link a recording stand-in.
+// Handles are opaque to the core.
+
+#include <cstdint>
+
+#include "render/color_rgb.h"
+
+using PlatformHandle = void*;
+
+// --- The pixel store (GDI on Windows) ---
+
+// CreateDCA("Display", ...): a temporary context on the display.
+PlatformHandle PlatformCreateDisplayContext();
+// CreateCompatibleDC on the given context.
+PlatformHandle PlatformCreateCompatibleContext(PlatformHandle context);
+// CreateDIBSection: a 32-bit bottom-up store of width x height words, zero-filled.
+// Writes the address of its first word to *pixels, or null when no store was made.
+PlatformHandle PlatformCreateDibSection(PlatformHandle memoryContext, int32_t width, int32_t height,
+                                        uint32_t** pixels);
+// SelectObject: returns the object previously selected into the context.
+PlatformHandle PlatformSelectObject(PlatformHandle context, PlatformHandle object);
+void PlatformDeleteObject(PlatformHandle object);
+void PlatformDeleteContext(PlatformHandle context);
+// BitBlt of width x height from the memory context at (0, 0) to the window context at (0, 0).
+void PlatformPresent(PlatformHandle windowContext, int32_t width, int32_t height,
+                     PlatformHandle memoryContext);
+
+// --- Menus, dialogs and quitting (used by the menu commands) ---
+
+// CheckMenuItem on the main window's menu, by command id.
+void PlatformCheckMenuItem(int32_t commandId, bool checked);
+// The system colour dialog, opened on `current`. True, with `chosen` set, when
+// the user confirmed a colour; false when it was cancelled or failed.
+bool PlatformChooseColor(Color_RGB current, Color_RGB& chosen);
+// A modal box with an OK button. `owned` ties it to the main window.
+void PlatformMessageBox(bool owned, const char* caption, const char* text);
+// PostQuitMessage(0).
+void PlatformQuit();

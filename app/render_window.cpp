@@ -1,0 +1,85 @@
+#include "app/render_window.h"
+
+#include <cstddef>
+
+#include "physics/ball_collision.h"
+#include "physics/circle_collision.h"
+#include "physics/wall_collision.h"
+#include "render/pixel_coord.h"
+#include "scene/scene.h"
+#include "shapes/polygon_line.h"
+
+namespace {
+
+void DrawPointMarkers(Rendering& rc) {
+  for (const Point& p : gPointList) {
+    int32_t x, y;
+    if (ToPixel(p.x, x) && ToPixel(p.y, y)) rc.SetPixel(x, y, p.colour);
+  }
+}
+
+void DrawLine(const PolygonVertex& from, const PolygonVertex& to, const Color_RGB& colour,
+              Rendering& rc) {
+  int32_t x1, y1, x2, y2;
+  if (!ToPixel(from.x, x1) || !ToPixel(from.y, y1) || !ToPixel(to.x, x2) || !ToPixel(to.y, y2)) {
+    return;
+  }
+  PolygonLine(x1, y1, x2, y2, colour, rc);
+}
+
+// Each vertex draws by its kind and its neighbours in the list. A line is
+// drawn only when both of its ends exist: a continuing or closing vertex at
+// the head of the list has no previous vertex, and a closing vertex with no
+// opening vertex before it has no first vertex to return to.
+void DrawPolygons(Rendering& rc) {
+  const PolygonVertex* first = nullptr;
+  for (size_t k = 0; k < polylist.size(); ++k) {
+    const PolygonVertex& v = polylist[k];
+    const PolygonVertex* previous = k > 0 ? &polylist[k - 1] : nullptr;
+    if (v.kind == kOpensPolygon) {
+      first = &v;
+    } else if (v.kind == kContinuesPolygon) {
+      if (previous) DrawLine(*previous, v, v.colour, rc);
+    } else if (v.kind == kClosesPolygon) {
+      if (previous) DrawLine(*previous, v, v.colour, rc);
+      if (first) DrawLine(v, *first, v.colour, rc);
+    }
+  }
+}
+
+// One tick: every ball, in list order, makes all three tests; a ball that no
+// circle or ball turned is mirrored off the wall found, or else advanced.
+void Tick() {
+  int32_t IndexCol = -1;
+  for (size_t k = 0; k < BallList.size(); ++k) {
+    pinball& ball = BallList[k];
+    const bool circleHit = Checkcirccol(ball, circlist, IndexCol);
+    const bool ballHit = ballballcol(ball, BallList, IndexCol);
+    const bool wallHit = Checkcollision(ball, LinesList, IndexCol);
+    if (circleHit || ballHit) continue;
+    if (wallHit) {
+      ChengeVec(IndexCol, LinesList, ball);
+    } else {
+      ball.moveball();
+    }
+  }
+}
+
+}  // namespace
+
+void RenderWindow(Rendering& rc) {
+  DrawPointMarkers(rc);
+  for (triangle& t : trilist) t.Draw(rc, Fill);
+  for (const Circle& c : circlist) c.Draw(rc, Fill);
+  for (const Box& b : boxlist) {
+    if (Fill) {
+      b.Draw(rc);
+    } else {
+      b.UnFilled(rc);
+    }
+  }
+  DrawPolygons(rc);
+  if (!Pause) Tick();
+  for (const pinball& ball : BallList) ball.Draw(rc, Fill);
+  rc.Update();
+}

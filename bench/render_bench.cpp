@@ -1,0 +1,52 @@
+// Time of one frame on the default scene, and of one tick with many balls.
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include "app/render_window.h"
+#include "scene/scene.h"
+
+namespace {
+
+void ClearScene() {
+  gPointList.clear();
+  BallList.clear();
+  trilist.clear();
+  circlist.clear();
+  boxlist.clear();
+  polylist.clear();
+  LinesList.clear();
+}
+
+void BM_RenderWindowDefaultScene(benchmark::State& state) {
+  ClearScene();
+  Start = true;
+  init();
+  Rendering rc(792, 554, nullptr);
+  rc.ReSize(792, 554);
+  for (auto _ : state) RenderWindow(rc);
+  rc.DestroyBuffer();
+}
+BENCHMARK(BM_RenderWindowDefaultScene);
+
+// The default scene with `balls` balls of radius 5 spread over the field;
+// drawing is done into an empty buffer so that the tick dominates.
+void BM_TickWithBalls(benchmark::State& state) {
+  ClearScene();
+  Start = true;
+  init();
+  BallList.clear();
+  std::mt19937 random(7);
+  std::uniform_real_distribution<float> x(20, 770), y(20, 330), aim(-1, 1);
+  for (int64_t k = 0; k < state.range(0); ++k) {
+    const float bx = x(random), by = y(random);
+    BallList.push_back(pinball(bx, by, bx + aim(random), by + aim(random), green, 3, 5));
+  }
+  Rendering rc(0, 0, nullptr);
+  for (auto _ : state) RenderWindow(rc);
+  rc.DestroyBuffer();
+}
+BENCHMARK(BM_TickWithBalls)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

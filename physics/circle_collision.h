@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "physics/pinball.h"
+#include "shapes/circle.h"
+
+// Whether the ball's next step brings it into contact with a circle. The
+// first circle in list order that is met turns the ball at once, mirrored
+// about the tangent at the contact point; the ball does not move. A ball that
+// already overlaps a circle, or has no speed, meets nothing. IndexCol is
+// neither read nor written.
+bool Checkcirccol(pinball& ball, const std::vector<Circle>& circle, int32_t& IndexCol);

@@ -1,0 +1,33 @@
+#pragma once
+
+// A two-dimensional float32 vector: a ball's direction, a wall's normal, and
+// the intermediate vectors of every reflection.
+class VECTOR {
+ public:
+  VECTOR() : i(0), j(0) {}
+  VECTOR(float vali, float valj) : i(vali), j(valj) {}
+  // The vector from the start point to the end point.
+  VECTOR(float startx, float starty, float endx, float endy) : i(endx - startx), j(endy - starty) {}
+
+  float Getx() const { return i; }
+  float Gety() const { return j; }
+  void Setx(float newi) { i = newi; }
+  void Sety(float newj) { j = newj; }
+
+  // j * othervecy + i * othervecx.
+  float DP(float othervecx, float othervecy) const { return j * othervecy + i * othervecx; }
+  float magnitude() const;
+  // Scales to unit length by multiplying with the reciprocal of the length.
+  // The zero vector becomes not-a-number in both components.
+  void normalize();
+  void flip() {
+    i = i * -1;
+    j = j * -1;
+  }
+
+  float i;
+  float j;
+};
+
+// The square root of every physics computation: taken in double, narrowed to float.
+float Root(float x);

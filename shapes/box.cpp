@@ -1,0 +1,27 @@
+#include "shapes/box.h"
+
+#include <algorithm>
+
+#include "shapes/span.h"
+
+Box::Box(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Color_RGB col)
+    : v1x(x0), v1y(y0), v2y(y1), v2x(x1), col(col) {}
+
+// Rows outside the buffer are skipped rather than walked: they would set nothing.
+void Box::Draw(Rendering rc) const {
+  if (v1y > v2y) return;
+  const int32_t first = std::max(v1y, int32_t{0});
+  const int32_t last = std::min(v2y, rc.getheight() - 1);
+  for (int32_t y = first; y <= last; ++y) DrawSpan(rc, y, v1x, v2x, col);
+}
+
+void Box::UnFilled(Rendering rc) const {
+  if (v1y > v2y) return;
+  const int32_t first = std::max(v1y, int32_t{0});
+  const int32_t last = std::min(v2y, rc.getheight() - 1);
+  for (int32_t y = first; y <= last; ++y) {
+    if (y == v1y || y == v2y) DrawSpan(rc, y, v1x, v2x, col);
+    rc.SetPixel(v1x, y, col);
+    rc.SetPixel(v2x, y, col);
+  }
+}

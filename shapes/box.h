@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+
+#include "render/color_rgb.h"
+#include "render/rendering.h"
+
+// An axis-aligned box with inclusive integer edges. `cx`, `cy` are half the
+// extents, kept for moving; they start at 0 until setcx/setcy compute them.
+class Box {
+ public:
+  Box(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Color_RGB col);
+
+  // Filled: every pixel of columns v1x..v2x and rows v1y..v2y.
+  void Draw(Rendering rc) const;
+  // Outline: the top and bottom rows whole, the two side columns on every row.
+  void UnFilled(Rendering rc) const;
+
+  int32_t getv1x() const { return v1x; }
+  int32_t getv1y() const { return v1y; }
+  int32_t getv2x() const { return v2x; }
+  int32_t getv2y() const { return v2y; }
+  int32_t getcx() const { return cx; }
+  int32_t getcy() const { return cy; }
+  Color_RGB getcol() const { return col; }
+
+  void setcx() { cx = (v2x - v1x) / 2; }
+  void setcy() { cy = (v2y - v1y) / 2; }
+  void setcx0() { cx = 0; }
+  void setcy0() { cy = 0; }
+  // Re-centres the box on the argument with the stored half extents.
+  void setnewx(int32_t newx) {
+    v1x = newx - cx;
+    v2x = cx + newx;
+  }
+  void setnewy(int32_t newy) {
+    v1y = newy - cy;
+    v2y = cy + newy;
+  }
+
+ private:
+  int32_t v1x;
+  int32_t v1y;
+  int32_t v2y;
+  int32_t v2x;
+  int32_t cx = 0;
+  int32_t cy = 0;
+  Color_RGB col;
+};

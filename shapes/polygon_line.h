@@ -1,0 +1,11 @@
+#pragma once
+
+#include <cstdint>
+
+#include "render/color_rgb.h"
+#include "render/rendering.h"
+
+// Bresenham's line from (x1, y1) to (x2, y2), both ends included: exactly
+// max(dx, dy) + 1 pixels. A decision value of 0 steps the minor axis, so a
+// line can differ at ties from the same line drawn the other way.
+void PolygonLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Color_RGB color, Rendering rc);

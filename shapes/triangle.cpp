@@ -1,0 +1,175 @@
+#include "shapes/triangle.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "render/pixel_coord.h"
+
+namespace {
+
+// The x step per row of each edge, as the reciprocal of its slope dy/dx: a
+// vertical edge steps by 0, a horizontal one by an infinite amount.
+struct EdgeSteps {
+  float upperLeft, upperRight;  // from V1 down to V2's row
+  float lowerLeft, lowerRight;  // below V2's row
+};
+
+EdgeSteps Steps(bool left, float v1x, float v1y, float v2x, float v2y, float v3x, float v3y) {
+  const float m13 = (v3y - v1y) / (v3x - v1x);
+  const float m12 = (v2y - v1y) / (v2x - v1x);
+  const float m23 = (v3y - v2y) / (v3x - v2x);
+  const float s13 = 1 / m13;
+  const float s12 = 1 / m12;
+  const float s23 = 1 / m23;
+  if (left) return {s12, s13, s23, s13};
+  return {s13, s12, s13, s23};
+}
+
+// One outline pixel at a walking edge position; a position that is not a
+// usable number sets nothing.
+void PlotEdge(Rendering& rc, float x, int32_t y, const Color_RGB& color) {
+  int32_t unused;
+  if (!ToPixel(x, unused)) return;
+  rc.SetPixel(Round(x), Round(static_cast<float>(y)), color);
+}
+
+}  // namespace
+
+triangle::triangle(float v1x, float v1y, float v2x, float v2y, float v3x, float v3y,
+                   Color_RGB color)
+    : color(color), v1x(v1x), v1y(v1y), v2x(v2x), v2y(v2y), v3x(v3x), v3y(v3y) {
+  reorder();
+  boundingbox();
+}
+
+void triangle::reorder() {
+  if (v1y > v2y) {
+    std::swap(v1x, v2x);
+    std::swap(v1y, v2y);
+  }
+  if (v1y > v3y) {
+    std::swap(v1x, v3x);
+    std::swap(v1y, v3y);
+  }
+  if (v3y < v2y) {
+    std::swap(v2x, v3x);
+    std::swap(v2y, v3y);
+  }
+}
+
+void triangle::boundingbox() {
+  xmin = std::min({v1x, v2x, v3x});
+  xmax = std::max({v1x, v2x, v3x});
+  ymin = std::min({v1y, v2y, v3y});
+  ymax = std::max({v1y, v2y, v3y});
+}
+
+bool triangle::Left() const { return !(v2x > v1x && v2x > v3x); }
+
+void triangle::setcx() {
+  int32_t half = 0;
+  ToPixel((xmax - xmin) * 0.5f, half);
+  cx = half;
+}
+
+void triangle::setcy() {
+  int32_t half = 0;
+  ToPixel((ymax - ymin) * 0.5f, half);
+  cy = half;
+}
+
+bool triangle::Drawable() const {
+  int32_t unused;
+  for (float v : {v1x, v1y, v2x, v2y, v3x, v3y}) {
+    if (!ToPixel(v, unused)) return false;
+  }
+  return true;
+}
+
+void triangle::PlotVertices(Rendering& rc) const {
+  rc.SetPixel(Round(v1x), Round(v1y), color);
+  rc.SetPixel(Round(v2x), Round(v2y), color);
+  rc.SetPixel(Round(v3x), Round(v3y), color);
+}
+
+void triangle::Draw(Rendering rc, bool Fill) {
+  reorder();
+  if (Fill) {
+    DrawFilled(rc);
+  } else {
+    UnFilled(rc);
+  }
+}
+
+void triangle::UnFilled(Rendering rc) const {
+  if (!Drawable()) return;
+  PlotVertices(rc);
+  const EdgeSteps step = Steps(Left(), v1x, v1y, v2x, v2y, v3x, v3y);
+  int32_t y = Round(v1y);
+  float xl = static_cast<float>(Round(v1x));
+  float xr = xl;
+  for (; static_cast<float>(y) <= v2y; ++y) {
+    PlotEdge(rc, xl, y, color);
+    PlotEdge(rc, xr, y, color);
+    xl += step.upperLeft;
+    xr += step.upperRight;
+  }
+  for (; static_cast<float>(y) < v3y; ++y) {
+    PlotEdge(rc, xl, y, color);
+    PlotEdge(rc, xr, y, color);
+    xl += step.lowerLeft;
+    xr += step.lowerRight;
+  }
+}
+
+// Spans run from the left position up to the right one. The start and the
+// pixel set differ by case, and those differences are part of the picture:
+//   Left, upper half:  start trunc(xl), pixel (x, y)
+//   Left, lower half:  start trunc(xl), pixel (Round(x), Round(y))
+//   not Left:          start Round(xl), pixel (Round(x), Round(y))
+// The column walk is limited to what can land in the buffer (Round maps -1 to
+// 0, anything lower stays off the buffer).
+void triangle::DrawFilled(Rendering rc) const {
+  if (!Drawable()) return;
+  PlotVertices(rc);
+  const bool left = Left();
+  const EdgeSteps step = Steps(left, v1x, v1y, v2x, v2y, v3x, v3y);
+  const int32_t lastColumn = rc.getwidth() - 1;
+
+  auto row = [&](int32_t y, float xl, float xr, bool upper) {
+    int32_t start;
+    if (!ToPixel(xl, start)) return;  // an edge position that is not a usable number
+    if (!left) start = Round(xl);
+    if (left && upper) {
+      for (int32_t x = std::max(start, int32_t{0}); x <= lastColumn && static_cast<float>(x) <= xr; ++x)
+        rc.SetPixel(x, y, color);
+      return;
+    }
+    const int32_t pixelRow = Round(static_cast<float>(y));
+    for (int32_t x = std::max(start, int32_t{-1}); x <= lastColumn && static_cast<float>(x) <= xr; ++x)
+      rc.SetPixel(Round(static_cast<float>(x)), pixelRow, color);
+  };
+
+  int32_t y = Round(v1y);
+  float xl = static_cast<float>(Round(v1x));
+  float xr = xl;
+  for (; static_cast<float>(y) <= v2y; ++y) {
+    row(y, xl, xr, true);
+    xl += step.upperLeft;
+    xr += step.upperRight;
+  }
+  // When V1 and V2 share a row, the upper edge is horizontal and its position
+  // has run off to infinity; the lower half then starts that side afresh on
+  // the edge V2->V3, at the row it has reached.
+  float& switching = left ? xl : xr;
+  if (!std::isfinite(switching)) {
+    const float lowerStep = left ? step.lowerLeft : step.lowerRight;
+    switching = v2x + lowerStep * (static_cast<float>(y) - v2y);
+  }
+  for (; static_cast<float>(y) < v3y; ++y) {
+    row(y, xl, xr, false);
+    xl += step.lowerLeft;
+    xr += step.lowerRight;
+  }
+}

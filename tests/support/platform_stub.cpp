@@ -1,0 +1,160 @@
+#include "tests/support/platform_stub.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <optional>
+
+#include "app/platform.h"
+
+namespace {
+
+// A store larger than this is refused, as a real display driver refuses one.
+constexpr size_t kMaxStoreBytes = size_t{256} << 20;
+
+struct State {
+  stub::Frame last_frame;
+  int presents = 0;
+  int live_stores = 0;
+  int live_contexts = 0;
+  bool fail_stores = false;
+  std::map<int32_t, bool> checks;
+  std::deque<std::optional<Color_RGB>> color_answers;
+  int color_dialogs = 0;
+  Color_RGB color_start{};
+  std::vector<stub::MessageBoxCall> boxes;
+  int quits = 0;
+};
+
+State& state() {
+  static State s;
+  return s;
+}
+
+// A memory context remembers the store selected into it, so that a present
+// can read the pixels. The display context is a context with no store.
+struct Dib {
+  uint32_t* words;
+  int32_t width;
+  int32_t height;
+};
+
+struct Context {
+  Dib* selected = nullptr;
+};
+
+}  // namespace
+
+PlatformHandle PlatformCreateDisplayContext() {
+  ++state().live_contexts;
+  return new Context();
+}
+
+PlatformHandle PlatformCreateCompatibleContext(PlatformHandle) {
+  ++state().live_contexts;
+  return new Context();
+}
+
+PlatformHandle PlatformCreateDibSection(PlatformHandle, int32_t width, int32_t height,
+                                        uint32_t** pixels) {
+  *pixels = nullptr;
+  if (state().fail_stores || width <= 0 || height <= 0) return nullptr;
+  const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
+  if (bytes > kMaxStoreBytes) return nullptr;
+  auto* words = static_cast<uint32_t*>(std::calloc(bytes, 1));
+  if (words == nullptr) return nullptr;
+  ++state().live_stores;
+  *pixels = words;
+  return new Dib{words, width, height};
+}
+
+PlatformHandle PlatformSelectObject(PlatformHandle context, PlatformHandle object) {
+  auto* c = static_cast<Context*>(context);
+  if (c == nullptr) return nullptr;
+  Dib* previous = c->selected;
+  c->selected = static_cast<Dib*>(object);
+  return previous;
+}
+
+void PlatformDeleteObject(PlatformHandle object) {
+  auto* dib = static_cast<Dib*>(object);
+  if (dib == nullptr) return;
+  std::free(dib->words);
+  delete dib;
+  --state().live_stores;
+}
+
+void PlatformDeleteContext(PlatformHandle context) {
+  if (context == nullptr) return;
+  delete static_cast<Context*>(context);
+  --state().live_contexts;
+}
+
+void PlatformPresent(PlatformHandle, int32_t width, int32_t height, PlatformHandle memoryContext) {
+  State& s = state();
+  ++s.presents;
+  s.last_frame = stub::Frame{};
+  auto* c = static_cast<Context*>(memoryContext);
+  if (c == nullptr || c->selected == nullptr || width <= 0 || height <= 0) return;
+  s.last_frame.width = width;
+  s.last_frame.height = height;
+  const uint32_t* words = c->selected->words;
+  s.last_frame.words.assign(words, words + static_cast<size_t>(width) * height);
+}
+
+void PlatformCheckMenuItem(int32_t commandId, bool checked) { state().checks[commandId] = checked; }
+
+bool PlatformChooseColor(Color_RGB current, Color_RGB& chosen) {
+  State& s = state();
+  ++s.color_dialogs;
+  s.color_start = current;
+  if (s.color_answers.empty()) return false;
+  std::optional<Color_RGB> answer = s.color_answers.front();
+  s.color_answers.pop_front();
+  if (!answer) return false;
+  chosen = *answer;
+  return true;
+}
+
+void PlatformMessageBox(bool owned, const char* caption, const char* text) {
+  state().boxes.push_back({owned, caption, text});
+}
+
+void PlatformQuit() { ++state().quits; }
+
+namespace stub {
+
+int Frame::count_lit() const {
+  int n = 0;
+  for (uint32_t w : words) n += (w != 0);
+  return n;
+}
+
+void Reset() {
+  State& s = state();
+  const int stores = s.live_stores;
+  const int contexts = s.live_contexts;
+  s = State{};
+  // Stores still held by a live Rendering stay counted.
+  s.live_stores = stores;
+  s.live_contexts = contexts;
+}
+
+const Frame& LastFrame() { return state().last_frame; }
+int PresentCount() { return state().presents; }
+int LiveStores() { return state().live_stores; }
+int LiveContexts() { return state().live_contexts; }
+void FailStores(bool fail) { state().fail_stores = fail; }
+const std::map<int32_t, bool>& CheckMarks() { return state().checks; }
+bool IsChecked(int32_t commandId) {
+  auto it = state().checks.find(commandId);
+  return it != state().checks.end() && it->second;
+}
+void QueueColorAnswer(Color_RGB chosen) { state().color_answers.emplace_back(chosen); }
+void QueueColorCancel() { state().color_answers.emplace_back(std::nullopt); }
+int ColorDialogCount() { return state().color_dialogs; }
+Color_RGB LastColorDialogStart() { return state().color_start; }
+const std::vector<MessageBoxCall>& MessageBoxes() { return state().boxes; }
+int QuitCount() { return state().quits; }
+
+}  // namespace stub

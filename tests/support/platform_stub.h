@@ -1,0 +1,60 @@
+#pragma once
+
+// Recording stand-in for the platform functions: a zero-filled heap store,
+// the last presented frame kept for reading, menu check marks, dialog answers.
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "render/color_rgb.h"
+
+namespace stub {
+
+struct Frame {
+  int32_t width = 0;
+  int32_t height = 0;
+  std::vector<uint32_t> words;  // bottom-up, as in the store
+
+  // The 0x00RRGGBB word of picture pixel (x, y), y = 0 at the top.
+  uint32_t at(int32_t x, int32_t y) const {
+    return words[static_cast<size_t>(height - 1 - y) * width + x];
+  }
+  // Number of pixels that are not black.
+  int count_lit() const;
+};
+
+struct MessageBoxCall {
+  bool owned;
+  std::string caption;
+  std::string text;
+};
+
+// Forgets everything recorded and restores the default answers.
+void Reset();
+
+// The frame of the last PlatformPresent, copied before the store was cleared.
+const Frame& LastFrame();
+int PresentCount();
+
+// Number of stores created and not yet deleted; contexts likewise.
+int LiveStores();
+int LiveContexts();
+// Make the next store creations fail (no pixels), as a platform might for huge sizes.
+void FailStores(bool fail);
+
+// Check marks by command id: true on, false off, absent if never set.
+const std::map<int32_t, bool>& CheckMarks();
+bool IsChecked(int32_t commandId);
+
+// Answers of the colour dialog, taken in order; an empty queue cancels.
+void QueueColorAnswer(Color_RGB chosen);
+void QueueColorCancel();
+int ColorDialogCount();
+Color_RGB LastColorDialogStart();
+
+const std::vector<MessageBoxCall>& MessageBoxes();
+int QuitCount();
+
+}  // namespace stub
