@@ -1,0 +1,27 @@
+// Ids of the menu resource and its commands, shared by the resource script
+// and the code (plain defines, so that the resource compiler can read them).
+#pragma once
+
+#define IDR_MENU 101
+
+#define IDM_RESET 40001
+#define IDM_EDIT 40002
+#define IDM_CLEAR 40004
+#define IDM_QUIT 40005
+#define IDM_RED 40006
+#define IDM_GREEN 40007
+#define IDM_BLUE 40008
+#define IDM_CIRCLE 40009
+#define IDM_BOX 40010
+#define IDM_TRIANGLE 40011
+#define IDM_POLYGON 40012
+#define IDM_INSTRUCTIONS 40014
+#define IDM_CREATE_PINBALL 40015
+#define IDM_SPEED_1 40018
+#define IDM_SPEED_2 40019
+#define IDM_SPEED_3 40026
+#define IDM_RADIUS_1 40029
+#define IDM_RADIUS_HALF 40031
+#define IDM_RADIUS_1_5 40032
+#define IDM_OTHER_COLOR 40034
+#define IDM_ABOUT 40035
