@@ -1,5 +1,4 @@
 // Placeholders until the editing code lands; replaced file by file.
-#include "scene/commands.h"
 #include "scene/mouse_editing.h"
 #include "scene/move_delete.h"
 #include "scene/picking.h"
@@ -11,5 +10,3 @@ void MovePicked(const Point&) {}
 void DeletePicked() {}
 void LeftClick(uint16_t, uint16_t) {}
 void RightClick(uint16_t, uint16_t) {}
-void MenuCommand(int32_t) {}
-void KeyDown(uint32_t) {}

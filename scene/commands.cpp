@@ -1,0 +1,4 @@
+#include "scene/commands.h"
+
+void MenuCommand(int32_t) {}
+void KeyDown(uint32_t) {}
