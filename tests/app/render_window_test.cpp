@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "app/render_window.h"
+#include "scene/scene.h"
+#include "tests/support/frame_helpers.h"
+#include "tests/support/scene_reset.h"
+
+namespace {
+
+using testing_support::TestBuffer;
+
+constexpr Color_RGB kA{1, 0, 0}, kB{2, 0, 0}, kC{3, 0, 0}, kD{4, 0, 0}, kE{5, 0, 0}, kF{6, 0, 0};
+
+uint32_t Word(Color_RGB c) { return c.red * 65536u + c.green * 256u + c.blue; }
+
+class RenderWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { testing_support::ResetScene(); }
+  // Draws one frame and returns what was shown.
+  const stub::Frame& Frame() {
+    RenderWindow(buffer_.rc());
+    return stub::LastFrame();
+  }
+  TestBuffer buffer_{200, 150};
+};
+
+TEST_F(RenderWindowTest, EmptySceneAndClearedSceneAreBlack) {
+  EXPECT_EQ(Frame().count_lit(), 0);
+  Start = false;
+  init();  // the four walls only: segments are never drawn
+  EXPECT_EQ(Frame().count_lit(), 0);
+  // And the frame after is black again: Update cleared the store.
+  EXPECT_EQ(Frame().count_lit(), 0);
+}
+
+TEST_F(RenderWindowTest, LaterLayersPaintOverEarlierOnes) {
+  Pause = true;
+  gPointList.push_back({50.9f, 50.9f, kA});
+  EXPECT_EQ(Frame().at(50, 50), Word(kA));  // truncated toward zero
+  EXPECT_EQ(Frame().count_lit(), 1);
+  trilist.push_back(triangle(50, 40, 30, 60, 70, 60, kB));
+  EXPECT_EQ(Frame().at(50, 50), Word(kB));
+  circlist.push_back(Circle(45, 50, 5, kC));  // centred at (50, 50)
+  EXPECT_EQ(Frame().at(50, 50), Word(kC));
+  boxlist.push_back(Box(48, 48, 52, 52, kD));
+  EXPECT_EQ(Frame().at(50, 50), Word(kD));
+  polylist.push_back({40, 50, kE, kOpensPolygon});
+  polylist.push_back({60, 50, kE, kContinuesPolygon});
+  EXPECT_EQ(Frame().at(50, 50), Word(kE));
+  BallList.push_back(pinball(50, 50, 60, 50, kF, 3, 2));
+  EXPECT_EQ(Frame().at(50, 50), Word(kF));
+}
+
+TEST_F(RenderWindowTest, FillSwitchesShapesButNotPolygonsOrPoints) {
+  Pause = true;
+  circlist.push_back(Circle(20, 50, 10, kC));  // centre (30, 50)
+  boxlist.push_back(Box(100, 10, 120, 30, kD));
+  trilist.push_back(triangle(60, 100, 40, 120, 80, 120, kB));
+  BallList.push_back(pinball(160, 100, 170, 100, kF, 1, 8));
+  polylist.push_back({10, 140, kE, kOpensPolygon});
+  polylist.push_back({190, 130, kE, kClosesPolygon});
+  gPointList.push_back({5, 5, kA});
+
+  const stub::Frame filled = Frame();
+  Fill = false;
+  const stub::Frame outlined = Frame();
+  for (auto [x, y] : {std::pair{30, 50}, {110, 20}, {60, 115}, {160, 100}}) {
+    EXPECT_NE(filled.at(x, y), 0u) << x << "," << y;
+    EXPECT_EQ(outlined.at(x, y), 0u) << x << "," << y;
+  }
+  for (int x = 10; x <= 190; ++x) {
+    for (int y = 125; y < 150; ++y) EXPECT_EQ(filled.at(x, y), outlined.at(x, y));
+  }
+  EXPECT_EQ(outlined.at(5, 5), Word(kA));
+}
+
+TEST_F(RenderWindowTest, PauseFreezesBallsAndTheTickResumesWhereTheyStand) {
+  Start = true;
+  init();
+  Pause = true;
+  const std::vector<pinball> before = BallList;
+  for (int k = 0; k < 10; ++k) Frame();
+  for (size_t k = 0; k < BallList.size(); ++k) {
+    EXPECT_EQ(BallList[k].Getoriginx(), before[k].Getoriginx());
+    EXPECT_EQ(BallList[k].Getoriginy(), before[k].Getoriginy());
+    EXPECT_EQ(BallList[k].getvecX(), before[k].getvecX());
+  }
+  Pause = false;
+  Frame();
+  EXPECT_FLOAT_EQ(BallList[0].Getoriginx(), 198.585785f);
+}
+
+TEST_F(RenderWindowTest, ACircleHitTurnsTheBallInsteadOfMovingIt) {
+  circlist.push_back(Circle(100, 100, 50, kC));  // centre (150, 100)
+  BallList.push_back(pinball(150, 160.5f, 150, 0, kF, 1, 10));
+  Frame();
+  EXPECT_EQ(BallList[0].Getoriginy(), 160.5f);
+  EXPECT_EQ(BallList[0].getvecY(), 1.0f);
+  Frame();
+  EXPECT_EQ(BallList[0].Getoriginy(), 161.5f);
+}
+
+TEST_F(RenderWindowTest, AWallHitIsHandledByMirroringNotMoving) {
+  Start = false;
+  init();
+  BallList.push_back(pinball(400, 12.5f, 400, 0, kF, 3, 10));
+  Frame();
+  EXPECT_EQ(BallList[0].Getoriginy(), 12.5f);
+  EXPECT_EQ(BallList[0].getvecY(), 1.0f);
+  Frame();
+  EXPECT_EQ(BallList[0].Getoriginy(), 15.5f);
+}
+
+TEST_F(RenderWindowTest, ABallHitStopsTheMoverAndTheTurnedPartnerTakesItsOwnTurn) {
+  BallList.push_back(pinball(100, 100, 200, 100, kF, 1, 10));
+  BallList.push_back(pinball(121.5f, 100, 0, 100, kF, 1, 10));
+  Frame();
+  EXPECT_EQ(BallList[0].Getoriginx(), 100.0f);
+  EXPECT_EQ(BallList[0].getvecX(), -1.0f);
+  EXPECT_EQ(BallList[1].getvecX(), 1.0f);
+  EXPECT_EQ(BallList[1].Getoriginx(), 122.5f);  // moved away in its own turn
+}
+
+TEST_F(RenderWindowTest, PolygonLinesTakeTheColourOfTheVertexTheyEndAt) {
+  polylist.push_back({10, 10, kA, kOpensPolygon});
+  polylist.push_back({30, 10, kB, kContinuesPolygon});
+  polylist.push_back({30, 30, kC, kClosesPolygon});
+  // A second polygon closes on its own first vertex.
+  polylist.push_back({100, 100, kA, kOpensPolygon});
+  polylist.push_back({120, 100, kD, kClosesPolygon});
+  const stub::Frame& f = Frame();
+  EXPECT_EQ(f.at(20, 10), Word(kB));   // A-B
+  EXPECT_EQ(f.at(30, 20), Word(kC));   // B-C
+  EXPECT_EQ(f.at(20, 20), Word(kC));   // C-A
+  EXPECT_EQ(f.at(110, 100), Word(kD));
+  EXPECT_EQ(f.at(15, 15), Word(kC));
+  EXPECT_EQ(f.at(25, 12), 0u);
+  EXPECT_EQ(f.count_lit(), 21 + 20 + 19 + 21);  // shared corners counted once
+}
+
+TEST_F(RenderWindowTest, VerticesWithoutNeighboursDrawOnlyLinesWhoseEndsExist) {
+  polylist.push_back({5, 5, kA, kClosesPolygon});  // no previous, no first vertex
+  EXPECT_EQ(Frame().count_lit(), 0);
+  polylist.clear();
+  polylist.push_back({5, 5, kA, kContinuesPolygon});  // no previous vertex
+  polylist.push_back({9, 5, kB, kClosesPolygon});     // previous yes, first vertex no
+  const stub::Frame& f = Frame();
+  EXPECT_EQ(f.count_lit(), 5);
+  EXPECT_EQ(f.at(5, 5), Word(kB));
+}
+
+TEST_F(RenderWindowTest, UnusableCoordinatesDrawNothingAndNeverConvert) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  Pause = true;
+  BallList.push_back(pinball(10, 10, 10, 10, kF, 3, 5));  // aim on the centre: NaN direction
+  gPointList.push_back({nan, 5, kA});
+  gPointList.push_back({5, 3e9f, kA});
+  circlist.push_back(Circle(inf, 5, 5, kC));
+  circlist.push_back(Circle(5, 5, nan, kC));
+  trilist.push_back(triangle(nan, 5, 10, 20, 30, 40, kB));
+  polylist.push_back({-inf, 5, kE, kOpensPolygon});
+  polylist.push_back({20, 5, kE, kClosesPolygon});
+  Frame();
+  Pause = false;
+  Frame();  // the NaN ball moves to a NaN centre
+  EXPECT_TRUE(std::isnan(BallList[0].Getoriginx()));
+  const stub::Frame& f = Frame();
+  EXPECT_EQ(f.count_lit(), 0);
+}
+
+}  // namespace
