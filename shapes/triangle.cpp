@@ -138,16 +138,20 @@ void triangle::DrawFilled(Rendering rc) const {
   const int32_t lastColumn = rc.getwidth() - 1;
 
   auto row = [&](int32_t y, float xl, float xr, bool upper) {
-    int32_t start;
-    if (!ToPixel(xl, start)) return;  // an edge position that is not a usable number
-    if (!left) start = Round(xl);
+    if (std::isnan(xl) || xl >= kPixelLimit) return;  // no column lies at or right of such a start
+    // A left position beyond the pixel range (a near-horizontal edge carried
+    // one row past V2) still bounds a span that reaches into the buffer.
+    int32_t start = -1;
+    if (xl > -kPixelLimit) start = left ? static_cast<int32_t>(xl) : Round(xl);
     if (left && upper) {
-      for (int32_t x = std::max(start, int32_t{0}); x <= lastColumn && static_cast<float>(x) <= xr; ++x)
+      for (int32_t x = std::max(start, int32_t{0}); x <= lastColumn && static_cast<float>(x) <= xr;
+           ++x)
         rc.SetPixel(x, y, color);
       return;
     }
     const int32_t pixelRow = Round(static_cast<float>(y));
-    for (int32_t x = std::max(start, int32_t{-1}); x <= lastColumn && static_cast<float>(x) <= xr; ++x)
+    for (int32_t x = std::max(start, int32_t{-1}); x <= lastColumn && static_cast<float>(x) <= xr;
+         ++x)
       rc.SetPixel(Round(static_cast<float>(x)), pixelRow, color);
   };
 
@@ -159,11 +163,12 @@ void triangle::DrawFilled(Rendering rc) const {
     xl += step.upperLeft;
     xr += step.upperRight;
   }
-  // When V1 and V2 share a row, the upper edge is horizontal and its position
-  // has run off to infinity; the lower half then starts that side afresh on
-  // the edge V2->V3, at the row it has reached.
+  // When V1 and V2 share a row, the upper edge is horizontal: its position has
+  // run off to infinity, or (no row lay between them) still sits at V1. The
+  // lower half then starts that side afresh on the edge V2->V3, at the row
+  // it has reached.
   float& switching = left ? xl : xr;
-  if (!std::isfinite(switching)) {
+  if (v1y == v2y || !std::isfinite(switching)) {
     const float lowerStep = left ? step.lowerLeft : step.lowerRight;
     switching = v2x + lowerStep * (static_cast<float>(y) - v2y);
   }
