@@ -39,8 +39,8 @@ bool AnyPick() {
 void BuildTriangle() {
   const std::vector<Point>& P = gPointList;
   const size_t n = P.size();
-  trilist.push_back(triangle(P[n - 3].x, P[n - 3].y, P[n - 2].x, P[n - 2].y, P[n - 1].x,
-                             P[n - 1].y, P[n - 1].colour));
+  trilist.push_back(triangle(P[n - 3].x, P[n - 3].y, P[n - 2].x, P[n - 2].y, P[n - 1].x, P[n - 1].y,
+                             P[n - 1].colour));
   AddLine(P[0], P[2]);
   AddLine(P[2], P[1]);
   AddLine(P[1], P[0]);

@@ -1,6 +1,5 @@
 #include "scene/move_delete.h"
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <optional>

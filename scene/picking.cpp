@@ -43,8 +43,7 @@ int32_t ObjectPickerC(int32_t x, int32_t y, const std::vector<Circle>& circles) 
     const Circle& c = circles[k];
     int32_t X, Y, r;
     // A circle that no pixel can hold cannot be under a click.
-    if (!ToPixel(c.Getoriginx(), X) || !ToPixel(c.Getoriginy(), Y) ||
-        !ToPixel(c.Getradius(), r)) {
+    if (!ToPixel(c.Getoriginx(), X) || !ToPixel(c.Getoriginy(), Y) || !ToPixel(c.Getradius(), r)) {
       continue;
     }
     const int64_t dx = int64_t{x} - X;
