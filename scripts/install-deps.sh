@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ libgtest-dev libbenchmark-dev
-  mingw-w64 wine wine64 xvfb xdotool imagemagick x11-utils
+  mingw-w64 wine wine64 xvfb xdotool imagemagick x11-utils python3
 )
 
 missing=()

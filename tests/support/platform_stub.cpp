@@ -93,7 +93,11 @@ void PlatformDeleteContext(PlatformHandle context) {
 void PlatformPresent(PlatformHandle, int32_t width, int32_t height, PlatformHandle memoryContext) {
   State& s = state();
   ++s.presents;
-  s.last_frame = stub::Frame{};
+  // The frame's words are reused from present to present: a long run must not
+  // allocate a whole frame on every pass.
+  s.last_frame.width = 0;
+  s.last_frame.height = 0;
+  s.last_frame.words.clear();
   auto* c = static_cast<Context*>(memoryContext);
   if (c == nullptr || c->selected == nullptr || width <= 0 || height <= 0) return;
   s.last_frame.width = width;

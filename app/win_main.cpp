@@ -1,0 +1,114 @@
+// The entry point, the main window and the main loop.
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "app/render_window.h"
+#include "app/window.h"
+#include "resources/resource.h"
+#include "scene/scene.h"
+
+HWND gWindH = nullptr;
+bool gReSize = false;
+int32_t gWindowX = 0;
+int32_t gWindowY = 0;
+
+const char kWindowClass[] = "bumperfield";
+
+void ConstructWindow() {
+  WNDCLASSEXA wc = {};
+  wc.cbSize = sizeof(WNDCLASSEXA);
+  wc.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
+  wc.lpfnWndProc = WinProc;
+  wc.cbClsExtra = 0;
+  wc.cbWndExtra = 0;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hIcon = nullptr;
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MENU);
+  wc.lpszClassName = kWindowClass;
+  wc.hIconSm = LoadIconA(nullptr, IDI_APPLICATION);
+  RegisterClassExA(&wc);
+
+  gWindH = CreateWindowExA(0, kWindowClass, "Pinball Simulation", WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                           CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+Rendering ConstructFrameBuffer() {
+  RECT client = {};
+  GetClientRect(gWindH, &client);
+  if (!gReSize) {
+    // A windowing layer that sent no size notification during creation:
+    // ask for the first pass's resize here, so the store exists before the first frame.
+    gWindowX = client.right;
+    gWindowY = client.bottom;
+    gReSize = true;
+  }
+  return Rendering(client.right, client.bottom, GetDC(gWindH));
+}
+
+void MainLoopPass(Rendering& rc, bool& quit) {
+  MSG msg;
+  if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      quit = true;
+    } else {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  if (gReSize) {
+    // Several notifications since the last pass collapse into one resize, at the last size.
+    gReSize = false;
+    rc.ReSize(gWindowX, gWindowY);
+  }
+  RenderWindow(rc);
+  Sleep(1);
+}
+
+namespace {
+
+// Reports the passes of the main loop once a second on the debug channel
+// (a debugger on Windows, WINEDEBUG=+debugstr under Wine). The ball speed on
+// screen is this rate times the pixels per tick.
+class PassRate {
+ public:
+  void Count() {
+    ++passes_;
+    const ULONGLONG now = GetTickCount64();
+    if (now - since_ < 1000) return;
+    char line[64];
+    std::snprintf(line, sizeof line, "pinball: %u passes in %llu ms\n", passes_, now - since_);
+    OutputDebugStringA(line);
+    passes_ = 0;
+    since_ = now;
+  }
+
+ private:
+  unsigned passes_ = 0;
+  ULONGLONG since_ = GetTickCount64();
+};
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE /*thisInst*/, HINSTANCE /*prevInst*/, LPSTR /*cmdLine*/,
+                   int /*cmdShow*/) {
+  ConstructWindow();
+  Rendering rc = ConstructFrameBuffer();
+  init();
+
+  bool quit = false;
+  PassRate rate;
+  while (!quit) {
+    MainLoopPass(rc, quit);
+    rate.Count();
+  }
+
+  rc.DestroyBuffer();
+  DestroyWindow(gWindH);
+  UnregisterClassA(kWindowClass, GetModuleHandleA(nullptr));
+  return 0;
+}

@@ -1,0 +1,88 @@
+// The window's menu, as loaded from resource 101 through the class record:
+// every item in display order with its id, the submenus, the separator and
+// the marks at start.
+
+#include <string>
+#include <vector>
+
+#include "resources/resource.h"
+#include "tests/app/win32/window_fixture.h"
+
+namespace {
+
+using win32_testing::WindowTest;
+
+class MenuResource : public WindowTest {};
+
+// One line per item: "Name id", "Name id checked", "-" for a separator,
+// "Name >" for a submenu, its items indented by two blanks.
+void Describe(HMENU menu, const std::string& indent, std::vector<std::string>& out) {
+  for (int k = 0; k < GetMenuItemCount(menu); ++k) {
+    char text[64] = {};
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = sizeof text;
+    GetMenuItemInfoA(menu, k, TRUE, &info);
+    if (info.fType & MFT_SEPARATOR) {
+      out.push_back(indent + "-");
+    } else if (info.hSubMenu != nullptr) {
+      out.push_back(indent + text + " >");
+      Describe(info.hSubMenu, indent + "  ", out);
+    } else {
+      out.push_back(indent + text + " " + std::to_string(info.wID) +
+                    ((info.fState & MFS_CHECKED) ? " checked" : ""));
+    }
+  }
+}
+
+TEST_F(MenuResource, HoldsEveryItemInDisplayOrderWithTheMarksAtStart) {
+  std::vector<std::string> lines;
+  Describe(GetMenu(gWindH), "", lines);
+  const std::vector<std::string> expected = {
+      "File >",
+      "  Reset 40001",
+      "  Edit 40002",
+      "  Clear 40004",
+      "  Quit 40005",
+      "Color >",
+      "  Red 40006 checked",
+      "  Green 40007",
+      "  Blue 40008",
+      "  -",
+      "  Other 40034",
+      "Shape >",
+      "  Circle 40009",
+      "  Box 40010",
+      "  Triangle 40011 checked",
+      "  Polygon 40012",
+      "Pinball >",
+      "  Create Pinball 40015",
+      "  Set Speed >",
+      "    x 1 40018",
+      "    x 2 40019",
+      "    x 3 40026 checked",
+      "  Set Radius >",
+      "    x .5 40031",
+      "    x 1 40029",
+      "    x 1.5 40032",
+      "Help >",
+      "  Instructions 40014",
+      "  About 40035",
+  };
+  EXPECT_EQ(lines, expected);
+}
+
+TEST_F(MenuResource, MarksSetByCommandsShowOnTheWindowsMenu) {
+  SendMessageA(gWindH, WM_COMMAND, IDM_BLUE, 0);
+  EXPECT_EQ(GetMenuState(GetMenu(gWindH), IDM_BLUE, MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
+  EXPECT_EQ(GetMenuState(GetMenu(gWindH), IDM_RED, MF_BYCOMMAND) & MF_CHECKED, 0u);
+  SendMessageA(gWindH, WM_COMMAND, IDM_RADIUS_1_5, 0);
+  EXPECT_EQ(GetMenuState(GetMenu(gWindH), IDM_RADIUS_1_5, MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
+  // The window outlives this test: put the marks back as they were at start.
+  SendMessageA(gWindH, WM_COMMAND, IDM_RED, 0);
+  CheckMenuItem(GetMenu(gWindH), IDM_RADIUS_1_5, MF_BYCOMMAND | MF_UNCHECKED);
+}
+
+}  // namespace

@@ -1,0 +1,336 @@
+#!/usr/bin/env python3
+"""The program as a person meets it: pinball.exe under Wine on an X display.
+
+It starts the program, finds its window by the caption, reads the client area
+from screenshots, checks the default scene and that the balls move, measures
+the client size, and closes the window from the menu in one run and with the
+close request (Alt+F4) in another, each time checking exit code 0 and that no
+process of the program is left.
+
+Run it through scripts/wine-xvfb.sh, which gives it a display of its own and
+ends every Wine process and the display afterwards:
+  scripts/wine-xvfb.sh python3 tests/e2e/pinball_e2e.py --exe build/windows/pinball.exe \
+      --out build/windows/e2e
+"""
+
+import argparse
+import math
+import os
+import re
+import subprocess
+import sys
+import time
+import unittest
+
+CAPTION = "Pinball Simulation"
+EXE = ""
+OUT = ""
+
+BLACK = (0, 0, 0)
+WHITE = (255, 255, 255)
+RED = (255, 0, 0)
+GREEN = (0, 255, 0)
+BLUE = (0, 0, 255)
+
+
+class Image:
+    """An 8-bit RGB picture read from a binary PPM."""
+
+    def __init__(self, width, height, data):
+        self.width, self.height, self.data = width, height, data
+
+    @staticmethod
+    def from_ppm(blob):
+        fields, pos = [], 0
+        while len(fields) < 4:  # magic, width, height, maximum
+            while blob[pos:pos + 1].isspace():
+                pos += 1
+            if blob[pos:pos + 1] == b"#":
+                pos = blob.index(b"\n", pos)
+                continue
+            end = pos
+            while not blob[end:end + 1].isspace():
+                end += 1
+            fields.append(blob[pos:end])
+            pos = end
+        if fields[0] != b"P6" or fields[3] != b"255":
+            raise ValueError("not an 8-bit binary PPM: %r" % fields)
+        width, height = int(fields[1]), int(fields[2])
+        return Image(width, height, blob[pos + 1:pos + 1 + width * height * 3])
+
+    def save_ppm(self, path):
+        with open(path, "wb") as f:
+            f.write(b"P6\n%d %d\n255\n" % (self.width, self.height) + self.data)
+
+    def at(self, x, y):
+        k = (y * self.width + x) * 3
+        return tuple(self.data[k:k + 3])
+
+    def crop_rows(self, top):
+        return Image(self.width, self.height - top, self.data[top * self.width * 3:])
+
+    def pixels_of(self, colour):
+        """Every (x, y) of exactly this colour."""
+        wanted = bytes(colour)
+        found = []
+        for y in range(self.height):
+            row = self.data[y * self.width * 3:(y + 1) * self.width * 3]
+            k = row.find(wanted)
+            while k >= 0:
+                if k % 3 == 0:
+                    found.append((k // 3, y))
+                    k = row.find(wanted, k + 3)
+                else:
+                    k = row.find(wanted, k + 1)
+        return found
+
+
+MEASURED = []
+
+
+def report(line):
+    """Keeps a measured figure, to be printed after the test results."""
+    MEASURED.append(line)
+
+
+def run(*args, check=True):
+    return subprocess.run(args, check=check, capture_output=True, text=True).stdout
+
+
+def find_window():
+    out = run("xdotool", "search", "--onlyvisible", "--name", "^%s$" % CAPTION, check=False)
+    ids = out.split()
+    return ids[0] if ids else None
+
+
+def screenshot(window):
+    blob = subprocess.run(["import", "-window", window, "-depth", "8", "ppm:-"], check=True,
+                          capture_output=True).stdout
+    return Image.from_ppm(blob)
+
+
+def client_area(window_image):
+    """The client area: without a window manager the X window holds the menu
+    bar and, below it, the client area. The menu bar's background runs to the
+    right edge, where no frame draws in that colour."""
+    right = window_image.width - 1
+    menu = window_image.at(right, 0)
+    for y in range(window_image.height):
+        if window_image.at(right, y) != menu:
+            return window_image.crop_rows(y)
+    return None
+
+
+def components(points):
+    """Groups of 4-connected pixels, largest first."""
+    left, groups = set(points), []
+    while left:
+        seed = left.pop()
+        group, todo = [seed], [seed]
+        while todo:
+            x, y = todo.pop()
+            for n in ((x + 1, y), (x - 1, y), (x, y + 1), (x, y - 1)):
+                if n in left:
+                    left.remove(n)
+                    group.append(n)
+                    todo.append(n)
+        groups.append(group)
+    return sorted(groups, key=len, reverse=True)
+
+
+def centre(group):
+    return (sum(p[0] for p in group) / len(group), sum(p[1] for p in group) / len(group))
+
+
+def program_processes():
+    """Process ids of pinball.exe in this test's Wine prefix (others may run their own)."""
+    prefix = ("WINEPREFIX=" + os.environ.get("WINEPREFIX", "")).encode()
+    found = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open("/proc/%s/cmdline" % pid, "rb") as f:
+                argv0 = f.read().split(b"\0")[0].decode(errors="replace")
+            if not re.search(r"(^|[\\/])pinball\.exe$", argv0, re.IGNORECASE):
+                continue
+            with open("/proc/%s/environ" % pid, "rb") as f:
+                if prefix in f.read().split(b"\0"):
+                    found.append(int(pid))
+        except OSError:
+            continue
+    return found
+
+
+class Program:
+    """One run of pinball.exe, its debug channel kept in a file."""
+
+    def __init__(self, name):
+        self.debug_path = os.path.join(OUT, name + ".debug.txt")
+        self.debug = open(self.debug_path, "w")
+        env = dict(os.environ, WINEDEBUG="-all,+debugstr")
+        self.proc = subprocess.Popen(["wine", EXE], stdout=subprocess.DEVNULL, stderr=self.debug,
+                                     env=env, cwd=os.path.dirname(EXE))
+        self.window = None
+
+    def wait_for_window(self, timeout=60):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if self.proc.poll() is not None:
+                raise AssertionError("pinball.exe ended with %d before its window showed"
+                                     % self.proc.returncode)
+            self.window = find_window()
+            if self.window:
+                return self.window
+            time.sleep(0.1)
+        raise AssertionError("no window named %r within %d s" % (CAPTION, timeout))
+
+    def wait_for_scene(self, timeout=20):
+        """The client area once the frames reach the display."""
+        deadline = time.monotonic() + timeout
+        while True:
+            shot = screenshot(self.window)
+            client = client_area(shot)
+            if client and client.pixels_of(RED):
+                return client
+            if time.monotonic() > deadline:
+                shot.save_ppm(os.path.join(OUT, "failed-window.ppm"))
+                raise AssertionError("no frame of the scene within %d s" % timeout)
+            time.sleep(0.1)
+
+    def keys(self, *keys):
+        # Keys reach the focused window only.
+        run("xdotool", "windowfocus", "--sync", self.window)
+        run("xdotool", "key", "--delay", "150", *keys)
+
+    def wait_for_exit(self, timeout=30):
+        try:
+            return self.proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise AssertionError("pinball.exe still runs %d s after it was closed" % timeout)
+
+    def passes_per_second(self):
+        self.debug.flush()
+        with open(self.debug_path) as f:
+            counts = [(int(n), int(ms)) for n, ms in
+                      re.findall(r"pinball: (\d+) passes in (\d+) ms", f.read())]
+        return [n * 1000.0 / ms for n, ms in counts if ms > 0]
+
+    def close(self):
+        if self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+        self.debug.close()
+
+
+class PinballWindow(unittest.TestCase):
+
+    def start(self, name):
+        program = Program(name)
+        self.addCleanup(program.close)
+        program.wait_for_window()
+        return program
+
+    def assert_gone(self, program, code):
+        self.assertEqual(code, 0, "exit code")
+        deadline = time.monotonic() + 10
+        while (program_processes() or find_window()) and time.monotonic() < deadline:
+            time.sleep(0.1)
+        self.assertEqual(program_processes(), [], "pinball.exe processes left behind")
+        self.assertIsNone(find_window(), "the window is still there")
+
+    def check_default_scene(self, program):
+        """The static shapes, on the first screenshot where no ball hides a part of one."""
+        for attempt in range(5):
+            client = program.wait_for_scene()
+            try:
+                self.check_static_shapes(client)
+                return
+            except AssertionError:
+                if attempt == 4:
+                    client.save_ppm(os.path.join(OUT, "failed-scene.ppm"))
+                    raise
+                time.sleep(0.1)
+
+    def check_static_shapes(self, client):
+        # The two white discs of radius 50.
+        for cx, cy in ((200, 100), (560, 100)):
+            self.assertEqual(client.at(cx, cy), WHITE)
+            for a in range(0, 360, 30):
+                dx, dy = math.cos(math.radians(a)), math.sin(math.radians(a))
+                self.assertEqual(client.at(round(cx + 47 * dx), round(cy + 47 * dy)), WHITE,
+                                 "inside the disc at (%d, %d), angle %d" % (cx, cy, a))
+                self.assertNotEqual(client.at(round(cx + 53 * dx), round(cy + 53 * dy)), WHITE,
+                                    "outside the disc at (%d, %d), angle %d" % (cx, cy, a))
+        # The blue triangle (380, 240), (330, 250), (420, 250).
+        blue = client.pixels_of(BLUE)
+        self.assertGreater(len(blue), 200)
+        xs, ys = [p[0] for p in blue], [p[1] for p in blue]
+        self.assertTrue(329 <= min(xs) <= 331 and 419 <= max(xs) <= 421, (min(xs), max(xs)))
+        self.assertTrue(239 <= min(ys) <= 241 and 249 <= max(ys) <= 251, (min(ys), max(ys)))
+        # The red box over rows 350 to 400, columns 100 to 660.
+        red = client.pixels_of(RED)
+        xs, ys = [p[0] for p in red], [p[1] for p in red]
+        self.assertEqual((min(xs), max(xs), min(ys), max(ys)), (100, 660, 350, 400))
+        self.assertGreater(len(red), 0.97 * 561 * 51)
+
+    def green_balls(self, program):
+        """The centres of the two green balls of radius 10 (trying again while they overlap)."""
+        for _ in range(20):
+            client = program.wait_for_scene()
+            balls = components(client.pixels_of(GREEN))
+            if len(balls) == 2 and all(250 <= len(b) <= 380 for b in balls):
+                return sorted(centre(b) for b in balls)
+            time.sleep(0.05)
+        client.save_ppm(os.path.join(OUT, "failed-balls.ppm"))
+        self.fail("not two green balls of radius 10: %s" % [len(b) for b in balls])
+
+    def test_default_scene_plays_and_file_quit_ends_the_program(self):
+        program = self.start("menu-quit")
+        client = program.wait_for_scene()
+        report("client area under Wine: %d x %d" % (client.width, client.height))
+        self.assertEqual((client.width, client.height), (792, 554))
+        self.check_default_scene(program)
+
+        first = self.green_balls(program)
+        time.sleep(0.5)
+        second = self.green_balls(program)
+        for a in first:
+            self.assertTrue(all(math.dist(a, b) > 2 for b in second),
+                            "a ball stood still: %s then %s" % (first, second))
+
+        run("import", "-window", program.window, os.path.join(OUT, "window.png"))
+        deadline = time.monotonic() + 10  # the program reports once a second
+        while len(program.passes_per_second()) < 2 and time.monotonic() < deadline:
+            time.sleep(0.2)
+        rates = program.passes_per_second()
+        self.assertTrue(rates, "no pass count on the debug channel")
+        report("main loop passes per second under Wine: %s"
+               % ", ".join("%.0f" % r for r in rates))
+
+        program.keys("F10", "Down", "Down", "Down", "Down", "Return")  # File, Quit
+        self.assert_gone(program, program.wait_for_exit())
+
+    def test_close_request_ends_the_program(self):
+        program = self.start("close-request")
+        program.wait_for_scene()
+        program.keys("alt+F4")
+        self.assert_gone(program, program.wait_for_exit())
+
+
+def main():
+    global EXE, OUT
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--exe", required=True, help="path of pinball.exe")
+    parser.add_argument("--out", required=True, help="folder for screenshots and debug output")
+    args, rest = parser.parse_known_args()
+    EXE, OUT = os.path.abspath(args.exe), os.path.abspath(args.out)
+    os.makedirs(OUT, exist_ok=True)
+    if not os.environ.get("DISPLAY"):
+        sys.exit("no DISPLAY: run this through scripts/wine-xvfb.sh")
+    result = unittest.main(argv=[sys.argv[0], "-v"] + rest, exit=False).result
+    for line in MEASURED:
+        print(line)
+    sys.exit(0 if result.wasSuccessful() else 1)
+
+
+if __name__ == "__main__":
+    main()
