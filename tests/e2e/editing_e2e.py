@@ -1,0 +1,306 @@
+#!/usr/bin/env python3
+"""Editing the scene as a person does: menus through the keyboard, clicks in
+the client area, keys, all with xdotool on pinball.exe under Wine, and every
+result read back from screenshots.
+
+One run clears the scene, builds a blue box, outlines it, moves it, deletes
+it, makes a ball that moves once edit mode is off, and checks that the balls
+stand still while a menu or the Instructions box is open. Another builds a
+small scene of every kind of shape and saves its picture (editing.png in the
+output folder, and with --guide docs/editing.png to refresh the user guide's).
+
+Run it through scripts/wine-xvfb.sh, like pinball_e2e.py, whose helpers it uses:
+  scripts/wine-xvfb.sh python3 tests/e2e/editing_e2e.py --exe build/windows/pinball.exe \\
+      --out build/windows/e2e
+"""
+
+import argparse
+import os
+import sys
+import time
+import unittest
+
+import pinball_e2e as e2e
+from pinball_e2e import BLACK, BLUE, GREEN, RED, WHITE, centre, components, run
+
+# Menus by position: (menu, item) counted from 0, as F10 and the arrow keys reach them.
+FILE_EDIT, FILE_CLEAR, FILE_QUIT = (0, 1), (0, 2), (0, 3)
+COLOR_RED, COLOR_GREEN, COLOR_BLUE = (1, 0), (1, 1), (1, 2)
+SHAPE_CIRCLE, SHAPE_BOX, SHAPE_TRIANGLE, SHAPE_POLYGON = (2, 0), (2, 1), (2, 2), (2, 3)
+CREATE_PINBALL = (3, 0)
+HELP_INSTRUCTIONS = (4, 0)
+# Pinball > Set Radius > x 1.5: the third item of the third entry.
+RADIUS_1_5 = (3, 2, 2)
+
+GUIDE = ""  # where the user guide's picture goes too, if anywhere
+
+
+def bounds(points):
+    xs, ys = [p[0] for p in points], [p[1] for p in points]
+    return min(xs), max(xs), min(ys), max(ys)
+
+
+class Editor(e2e.Program):
+    """The running program, with the client area mapped to the X window."""
+
+    def __init__(self, name):
+        super().__init__(name)
+        self.menu_bar = None
+
+    def client(self):
+        shot = e2e.screenshot(self.window)
+        client = e2e.client_area(shot)
+        if client is not None and self.menu_bar is None:
+            self.menu_bar = shot.height - client.height
+        return client
+
+    def wait_until(self, what, check, timeout=10):
+        """Polls screenshots until check(client) is true; returns the client."""
+        deadline = time.monotonic() + timeout
+        while True:
+            client = self.client()
+            if client is not None and check(client):
+                return client
+            if time.monotonic() > deadline:
+                if client is not None:
+                    client.save_ppm(os.path.join(e2e.OUT, "failed-%s.ppm" % what.replace(" ", "-")))
+                raise AssertionError("not seen within %d s: %s" % (timeout, what))
+            time.sleep(0.05)
+
+    def menu(self, item):
+        """F10 opens the bar on "File"; Right moves along it; the first Down opens
+        the menu on its first item; Right opens a submenu on its first item."""
+        keys = ["F10"] + ["Right"] * item[0] + ["Down"] * (item[1] + 1)
+        if len(item) == 3:
+            keys += ["Right"] + ["Down"] * item[2]
+        self.keys_fast(*keys, "Return")
+
+    def keys_fast(self, *keys):
+        run("xdotool", "windowfocus", "--sync", self.window)
+        run("xdotool", "key", "--delay", "40", *keys)
+
+    def click(self, x, y, button=1):
+        """A click at client coordinates."""
+        run("xdotool", "mousemove", "--window", self.window, str(x), str(y + self.menu_bar),
+            "click", str(button))
+
+    def wait_for_popup_at(self, x, y, timeout=10):
+        """Polls the screen (a popup menu is a window of its own, missing from the
+        main window's screenshots) until something other than the scene covers
+        client point (x, y)."""
+        geometry = dict(line.split("=") for line in
+                        run("xdotool", "getwindowgeometry", "--shell", self.window).split())
+        sx, sy = int(geometry["X"]) + x, int(geometry["Y"]) + self.menu_bar + y
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if e2e.screenshot("root").at(sx, sy) not in (BLACK, BLUE):
+                return
+            time.sleep(0.05)
+        raise AssertionError("no popup over (%d, %d) within %d s" % (x, y, timeout))
+
+    def mark(self, x, y, colour):
+        """A left click in edit mode, seen through the pixel that marks a pending point."""
+        self.click(x, y)
+        self.wait_until("point (%d, %d) marked" % (x, y), lambda c: c.at(x, y) == colour)
+
+    def still(self, colour, seconds=0.3):
+        """The pixels of one colour on two screenshots `seconds` apart."""
+        first = self.client().pixels_of(colour)
+        time.sleep(seconds)
+        return first, self.client().pixels_of(colour)
+
+    def wait_still(self, what, colour, timeout=10):
+        """Polls until the pixels of one colour stop changing."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            first, second = self.still(colour, 0.15)
+            if first == second:
+                return
+        raise AssertionError("still moving after %d s: %s" % (timeout, what))
+
+    def wait_moving(self, what, colour=GREEN):
+        """Waits for the one ball of this colour to show, then to move."""
+        where = ball_centre(self.wait_until(what, lambda c: ball_centre(c, colour) is not None),
+                            colour)
+        return self.wait_until(what, moved_from(where, colour))
+
+    def wait_for_box(self, caption, present, timeout=10):
+        """Polls for a visible window of this caption to show (or to go)."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            found = run("xdotool", "search", "--onlyvisible", "--name", "^%s$" % caption,
+                        check=False).split()
+            if bool(found) == present:
+                return found[0] if found else None
+            time.sleep(0.05)
+        raise AssertionError("the %s box did not %s" % (caption, "show" if present else "go"))
+
+
+def ball_centre(client, colour=GREEN):
+    balls = [b for b in components(client.pixels_of(colour)) if 40 <= len(b) <= 120]
+    return centre(balls[0]) if len(balls) == 1 else None
+
+
+def moved_from(where, colour=GREEN):
+    def check(client):
+        now = ball_centre(client, colour)
+        return now is not None and (abs(now[0] - where[0]) + abs(now[1] - where[1])) > 2
+    return check
+
+
+class Editing(unittest.TestCase):
+
+    def start(self, name):
+        program = Editor(name)
+        self.addCleanup(program.close)
+        program.wait_for_window()
+        program.wait_for_scene()
+        program.client()
+        return program
+
+    def quit(self, program):
+        program.menu(FILE_QUIT)
+        code = program.wait_for_exit()
+        self.assertEqual(code, 0, "exit code")
+        deadline = time.monotonic() + 10
+        while e2e.program_processes() and time.monotonic() < deadline:
+            time.sleep(0.1)
+        self.assertEqual(e2e.program_processes(), [], "pinball.exe processes left behind")
+
+    def test_box_ball_and_the_standstill_of_modal_loops(self):
+        p = self.start("editing")
+
+        # Edit mode freezes the default scene's balls; Clear leaves an empty field.
+        p.menu(FILE_EDIT)
+        p.wait_still("balls in edit mode", GREEN)
+        p.menu(FILE_CLEAR)
+        p.wait_until("scene cleared", lambda c: not c.pixels_of(WHITE) and not c.pixels_of(RED))
+
+        # A blue box between two clicks.
+        p.menu(SHAPE_BOX)
+        p.menu(COLOR_BLUE)
+        p.mark(150, 150, BLUE)
+        p.click(300, 250)
+        client = p.wait_until("blue box", lambda c: len(c.pixels_of(BLUE)) > 1000)
+        blue = client.pixels_of(BLUE)
+        self.assertEqual(bounds(blue), (150, 300, 150, 250))
+        self.assertEqual(len(blue), 151 * 101)
+
+        # A turns it into its outline.
+        p.keys_fast("a")
+        client = p.wait_until("outlined box", lambda c: c.at(225, 200) == BLACK)
+        blue = client.pixels_of(BLUE)
+        self.assertEqual(bounds(blue), (150, 300, 150, 250))
+        self.assertEqual(len(blue), 2 * 151 + 2 * 99)
+
+        # A click on it and a click elsewhere centre it on the second click.
+        p.mark(160, 160, BLUE)
+        p.click(500, 300)
+        client = p.wait_until("box moved", lambda c: c.at(150, 200) == BLACK)
+        self.assertEqual(bounds(client.pixels_of(BLUE)), (425, 575, 250, 350))
+
+        # Picked again, Delete takes it away: it collapses to the single
+        # pixel at the top-left corner, like a deleted circle or triangle.
+        p.mark(500, 300, BLUE)
+        p.keys_fast("Delete")
+        client = p.wait_until("box deleted", lambda c: c.at(425, 300) == BLACK)
+        self.assertEqual(client.pixels_of(BLUE), [(0, 0)])
+
+        # A ball: its start, then a point in its direction; it waits for the end of edit mode.
+        p.keys_fast("a")
+        p.menu(COLOR_GREEN)
+        p.menu(CREATE_PINBALL)
+        p.mark(400, 300, GREEN)
+        p.click(400, 200)
+        client = p.wait_until("ball made", lambda c: ball_centre(c) is not None)
+        start = ball_centre(client)
+        self.assertLess(abs(start[0] - 400) + abs(start[1] - 300), 1.5, start)
+        first, second = p.still(GREEN)
+        self.assertEqual(first, second, "a ball moved in edit mode")
+        p.menu(FILE_EDIT)
+        client = p.wait_until("ball moving", moved_from(start))
+        self.assertLess(abs(ball_centre(client)[0] - 400), 1.5, "it travels straight up and down")
+
+        # An open menu stops the simulation until it closes.
+        p.keys_fast("F10", "Down")
+        p.wait_for_popup_at(35, 40)
+        first, second = p.still(GREEN)
+        self.assertTrue(first)
+        self.assertEqual(first, second, "a ball moved while the menu was open")
+        p.keys_fast("Escape", "Escape")
+        p.wait_moving("ball moving after the menu")
+
+        # So does the Instructions box (which may hide the ball); its OK button closes it.
+        p.menu(HELP_INSTRUCTIONS)
+        box = p.wait_for_box("Instructions", True)
+        first, second = p.still(GREEN)
+        self.assertEqual(first, second, "a ball moved while the box was open")
+        run("xdotool", "windowfocus", "--sync", box, "key", "Return")
+        p.wait_for_box("Instructions", False)
+        p.wait_moving("ball moving after the box")
+
+        self.quit(p)
+
+    def test_a_scene_of_every_kind_for_the_user_guide(self):
+        p = self.start("guide")
+        p.menu(FILE_EDIT)
+        # A green disc by centre and rim, a blue box, a red triangle, a green polygon
+        # closed by a right click, and two big red balls.
+        p.menu(COLOR_GREEN)
+        p.menu(SHAPE_CIRCLE)
+        p.mark(680, 260, GREEN)
+        p.click(680, 300)
+        p.wait_until("disc", lambda c: c.at(680, 290) == GREEN)
+        p.menu(COLOR_BLUE)
+        p.menu(SHAPE_BOX)
+        p.mark(60, 180, BLUE)
+        p.click(140, 300)
+        p.wait_until("box", lambda c: c.at(100, 290) == BLUE)
+        p.menu(COLOR_RED)
+        p.menu(SHAPE_TRIANGLE)
+        p.mark(520, 470, RED)
+        p.mark(640, 500, RED)
+        p.click(560, 420)
+        p.wait_until("triangle", lambda c: c.at(565, 470) == RED)
+        p.menu(COLOR_GREEN)
+        p.menu(SHAPE_POLYGON)
+        for x, y in ((160, 450), (260, 430), (330, 500)):
+            p.mark(x, y, GREEN)
+        p.click(200, 520, button=3)
+        p.wait_until("polygon closed", lambda c: sum(
+            1 for x, y in c.pixels_of(GREEN) if x < 200 and 455 < y < 515) > 30)
+        p.menu(COLOR_RED)
+        p.menu(RADIUS_1_5)
+        p.menu(CREATE_PINBALL)
+        for start, towards in (((300, 200), (340, 170)), ((450, 320), (400, 330))):
+            p.mark(*start, RED)
+            p.click(*towards)
+        p.wait_until("two balls", lambda c: sum(
+            1 for b in components(c.pixels_of(RED)) if 550 <= len(b) <= 1000) >= 2)
+        p.menu(FILE_EDIT)
+        time.sleep(0.4)
+        png = os.path.join(e2e.OUT, "editing.png")
+        run("import", "-window", p.window, png)
+        if GUIDE:
+            run("cp", png, GUIDE)
+        self.quit(p)
+
+
+def main():
+    global GUIDE
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--exe", required=True, help="path of pinball.exe")
+    parser.add_argument("--out", required=True, help="folder for screenshots and debug output")
+    parser.add_argument("--guide", default="", help="where to copy the user guide's picture too")
+    args, rest = parser.parse_known_args()
+    e2e.EXE, e2e.OUT = os.path.abspath(args.exe), os.path.abspath(args.out)
+    GUIDE = args.guide
+    os.makedirs(e2e.OUT, exist_ok=True)
+    if not os.environ.get("DISPLAY"):
+        sys.exit("no DISPLAY: run this through scripts/wine-xvfb.sh")
+    result = unittest.main(argv=[sys.argv[0], "-v"] + rest, exit=False).result
+    sys.exit(0 if result.wasSuccessful() else 1)
+
+
+if __name__ == "__main__":
+    main()
