@@ -5,24 +5,13 @@
 #include <random>
 
 #include "app/render_window.h"
+#include "scene/commands.h"
 #include "scene/scene.h"
 
 namespace {
 
-void ClearScene() {
-  gPointList.clear();
-  BallList.clear();
-  trilist.clear();
-  circlist.clear();
-  boxlist.clear();
-  polylist.clear();
-  LinesList.clear();
-}
-
 void BM_RenderWindowDefaultScene(benchmark::State& state) {
-  ClearScene();
-  Start = true;
-  init();
+  MenuCommand(IDM_RESET);  // the default scene, as the program starts
   Rendering rc(792, 554, nullptr);
   rc.ReSize(792, 554);
   for (auto _ : state) RenderWindow(rc);
@@ -33,9 +22,7 @@ BENCHMARK(BM_RenderWindowDefaultScene);
 // The default scene with `balls` balls of radius 5 spread over the field;
 // drawing is done into an empty buffer so that the tick dominates.
 void BM_TickWithBalls(benchmark::State& state) {
-  ClearScene();
-  Start = true;
-  init();
+  MenuCommand(IDM_RESET);  // the default scene, as the program starts
   BallList.clear();
   std::mt19937 random(7);
   std::uniform_real_distribution<float> x(20, 770), y(20, 330), aim(-1, 1);

@@ -1,5 +1,7 @@
 #include "tests/app/win32/window_fixture.h"
 
+#include "tests/support/scene_state.h"
+
 namespace win32_testing {
 
 namespace {
@@ -31,22 +33,7 @@ const auto* const kMainWindow = ::testing::AddGlobalTestEnvironment(new MainWind
 const AfterCreation& Created() { return created; }
 
 void FreshScene() {
-  gPointList.clear();
-  BallList.clear();
-  polylist.clear();
-  LinesList.clear();
-  circlist.clear();
-  boxlist.clear();
-  trilist.clear();
-  color = red;
-  shape = type::triangle;
-  CreateBall = false;
-  speed = 3.0f;
-  pinrad = 5.0f;
-  Fill = true;
-  Pause = false;
-  Start = true;
-  pickedb = pickedc = pickedt = -1;
+  testing_support::RestoreStartState();
   init();
 }
 

@@ -1,0 +1,31 @@
+#pragma once
+
+// Puts the scene back to how the program starts: empty lists and every
+// setting at its initial value. Shared by the native and the Windows tests.
+
+#include "scene/scene.h"
+
+namespace testing_support {
+
+inline void RestoreStartState() {
+  gPointList.clear();
+  BallList.clear();
+  polylist.clear();
+  LinesList.clear();
+  circlist.clear();
+  boxlist.clear();
+  trilist.clear();
+  color = red;
+  shape = type::triangle;
+  CreateBall = false;
+  speed = 3.0f;
+  pinrad = 5.0f;
+  Fill = true;
+  Pause = false;
+  Start = true;
+  pickedb = -1;
+  pickedc = -1;
+  pickedt = -1;
+}
+
+}  // namespace testing_support
