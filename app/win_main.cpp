@@ -97,6 +97,12 @@ class PassRate {
 int WINAPI WinMain(HINSTANCE /*thisInst*/, HINSTANCE /*prevInst*/, LPSTR /*cmdLine*/,
                    int /*cmdShow*/) {
   ConstructWindow();
+  if (gWindH == nullptr) {
+    // No window (class registration or creation failed): a loop without a
+    // window could never receive a quit request, so end here.
+    UnregisterClassA(kWindowClass, GetModuleHandleA(nullptr));
+    return 0;
+  }
   Rendering rc = ConstructFrameBuffer();
   init();
 
