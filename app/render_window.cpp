@@ -55,10 +55,11 @@ void Tick() {
     pinball& ball = BallList[k];
     const bool circleHit = Checkcirccol(ball, circlist, IndexCol);
     const bool ballHit = ballballcol(ball, BallList, IndexCol);
-    const bool wallHit = Checkcollision(ball, LinesList, IndexCol);
+    WallContact contact;
+    const bool wallHit = Checkcollision(ball, LinesList, IndexCol, contact);
     if (circleHit || ballHit) continue;
     if (wallHit) {
-      ChengeVec(IndexCol, LinesList, ball);
+      ChengeVec(IndexCol, LinesList, ball, contact);
     } else {
       ball.moveball();
     }

@@ -9,6 +9,7 @@
 // Whether the ball's next step brings it into contact with a circle. The
 // first circle in list order that is met turns the ball at once, mirrored
 // about the tangent at the contact point; the ball does not move. A ball that
-// already overlaps a circle, or has no speed, meets nothing. IndexCol is
-// neither read nor written.
+// already touches or overlaps a circle meets it when its step moves it toward
+// the circle's centre, and is then turned where it stands; moving away, or
+// with no speed, it meets nothing. IndexCol is neither read nor written.
 bool Checkcirccol(pinball& ball, const std::vector<Circle>& circle, int32_t& IndexCol);

@@ -6,11 +6,28 @@
 #include "physics/pinball.h"
 #include "scene/records.h"
 
-// Whether the ball's next step carries its leading rim point across a wall.
-// IndexCol becomes the position of the wall met first (smallest fraction of
-// the step; the earlier wall on a tie), or -1. The ball is a copy: nothing changes.
+// How the ball meets the wall that Checkcollision reports: across the wall's
+// line, or at one of its end points, where the ball turns about the line from
+// that end point to its centre at contact.
+struct WallContact {
+  bool atEndPoint = false;
+  VECTOR normal;  // centre at contact minus the end point; unused otherwise
+};
+
+// Whether the ball's next step brings it against a wall: its leading rim point
+// crosses the wall, or its rim already touches the wall and the step moves into
+// it, or its rim reaches one of the wall's end points. IndexCol becomes the
+// position of the wall met first (smallest fraction of the step; the earlier
+// wall on a tie), or -1, and contact says how it is met. The ball is a copy:
+// nothing changes.
+bool Checkcollision(pinball ball, const std::vector<Lines>& LinesList, int32_t& IndexCol,
+                    WallContact& contact);
 bool Checkcollision(pinball ball, const std::vector<Lines>& LinesList, int32_t& IndexCol);
 
-// Mirrors the ball's direction about wall IndexCol; -1 does nothing. The ball
-// does not move.
+// Turns the ball off wall IndexCol as contact says: mirrored about the wall's
+// line, or about the line perpendicular to the contact normal at an end point.
+// -1 does nothing. The ball does not move.
+void ChengeVec(int32_t IndexCol, const std::vector<Lines>& LinesList, pinball& ball,
+               const WallContact& contact);
+// Mirrors the ball's direction about the line of wall IndexCol.
 void ChengeVec(int32_t IndexCol, const std::vector<Lines>& LinesList, pinball& ball);

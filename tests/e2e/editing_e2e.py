@@ -5,7 +5,8 @@ result read back from screenshots.
 
 One run clears the scene, builds a blue box, outlines it, moves it, deletes
 it, makes a ball that moves once edit mode is off, and checks that the balls
-stand still while a menu or the Instructions box is open. Another builds a
+stand still while a menu or the Instructions box is open. Another sends balls
+straight up at the top wall and checks they stay in the field. Another builds a
 small scene of every kind of shape and saves its picture (editing.png in the
 output folder, and with --guide docs/editing.png to refresh the user guide's).
 
@@ -31,6 +32,7 @@ CREATE_PINBALL = (3, 0)
 HELP_INSTRUCTIONS = (4, 0)
 # Pinball > Set Radius > x 1.5: the third item of the third entry.
 RADIUS_1_5 = (3, 2, 2)
+SPEED_1, SPEED_3 = (3, 1, 0), (3, 1, 2)
 
 GUIDE = ""  # where the user guide's picture goes too, if anywhere
 
@@ -239,6 +241,38 @@ class Editing(unittest.TestCase):
         p.wait_for_box("Instructions", False)
         p.wait_moving("ball moving after the box")
 
+        self.quit(p)
+
+    def test_balls_straight_up_stay_in_the_field(self):
+        """Balls sent straight up from whole pixels land their rims exactly on the top
+        wall's line; they must bounce there, not slip out of the field."""
+        p = self.start("border")
+        p.menu(FILE_EDIT)
+        p.menu(FILE_CLEAR)
+        p.wait_until("scene cleared", lambda c: not c.pixels_of(WHITE) and not c.pixels_of(RED))
+        p.menu(CREATE_PINBALL)
+        # Speed 1 from (200, 300); speed 3 from (600, 302), whose rim reaches y = 0 in whole steps.
+        for colour_item, colour, speed_item, x, y in ((COLOR_GREEN, GREEN, SPEED_1, 200, 300),
+                                                       (COLOR_BLUE, BLUE, SPEED_3, 600, 302)):
+            p.menu(colour_item)
+            p.menu(speed_item)
+            p.mark(x, y, colour)
+            p.click(x, y - 50)
+            p.wait_until("ball at %d" % x, lambda c, colour=colour: ball_centre(c, colour))
+        p.menu(FILE_EDIT)
+        # At hundreds of passes a second both balls reach the top wall within a second.
+        deadline = time.monotonic() + 6
+        seen = {GREEN: set(), BLUE: set()}
+        while time.monotonic() < deadline:
+            client = p.client()
+            for colour, x in ((GREEN, 200), (BLUE, 600)):
+                where = ball_centre(client, colour)
+                self.assertIsNotNone(where, "a ball left the field")
+                self.assertLess(abs(where[0] - x), 1.5, "it travels straight up and down")
+                seen[colour].add(round(where[1]))
+            time.sleep(0.25)
+        for colour in (GREEN, BLUE):
+            self.assertGreater(len(seen[colour]), 5, "a ball stopped moving")
         self.quit(p)
 
     def test_a_scene_of_every_kind_for_the_user_guide(self):

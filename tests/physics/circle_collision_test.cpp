@@ -59,7 +59,7 @@ TEST(CircleCollisionTest, NotMetLeavesTheBallAlone) {
     pinball ball;
     std::vector<Circle> circles;
   } const cases[] = {
-      {"already overlapping", Ball(180, 151, 0, -1, 1), kOne},
+      {"already overlapping, moving out", Ball(180, 151, 0, 1, 1), kOne},
       {"out of range", Ball(150, 300, 0, -1, 3), kOne},
       {"contact at the very end of the step", Ball(150, 161, 0, -1, 1), kOne},
       {"touching, zero speed", Ball(150, 160, 0, -1, 0), kOne},

@@ -41,8 +41,10 @@ TEST(WallCollisionTest, TopBorderWall) {
   // A wall just in front of it is crossed earlier, one just behind it later.
   EXPECT_EQ(Hit(ball, {kTop, Wall(0, 0.001f, 792, 0.001f)}), 1);
   EXPECT_EQ(Hit(ball, {Wall(0, -0.001f, 792, -0.001f), kTop}), 1);
-  // The crossing lies at u = 400/792: walls ending just short of x = 400 are missed.
-  EXPECT_EQ(Hit(ball, {Wall(0, 0, 399.99f, 0), Wall(400.01f, 0, 792, 0)}), -1);
+  // The crossing lies at u = 400/792: walls ending short of x = 400 are missed unless the rim
+  // reaches their end point within the step (it does at 399.99, not at 394).
+  EXPECT_EQ(Hit(ball, {Wall(0, 0, 394, 0), Wall(406, 0, 792, 0)}), -1);
+  EXPECT_EQ(Hit(ball, {Wall(0, 0, 399.99f, 0)}), 0);
   EXPECT_EQ(Hit(ball, {Wall(0, 0, 400.01f, 0)}), 0);
   // On a slant step it is the rim point's crossing (x = 397), not the centre's (407), that counts.
   const pinball slant = Ball(395, 12, 1, -1, 3);
@@ -50,7 +52,9 @@ TEST(WallCollisionTest, TopBorderWall) {
   EXPECT_EQ(Hit(slant, {Wall(400, 0, 800, 0)}), -1);
 }
 
-// Every bound is strict, and degenerate steps and walls meet nothing.
+// Degenerate steps and walls meet nothing, nor does a rim that stays clear of the wall or
+// moves out of it. (A rim that starts on or across the line moving in, and a step through an
+// end point, are met: see the solid obstacle tests.)
 TEST(WallCollisionTest, NotMet) {
   const Lines short_top = Wall(0, 0, 512, 0);
   struct Case {
@@ -58,11 +62,10 @@ TEST(WallCollisionTest, NotMet) {
     pinball ball;
     std::vector<Lines> walls;
   } const cases[] = {
-      {"rim on the line at the start", Ball(400, 10, 0, -1, 3), kBorder},
-      {"rim across the line at the start", Ball(400, 5, 0, -1, 3), kBorder},
+      {"rim on the line at the start, moving out", Ball(400, 10, 0, 1, 3), kBorder},
+      {"rim across the line at the start, moving out", Ball(400, 5, 0, 1, 3), kBorder},
       {"rim reaches the line at the end of the step", Ball(400, 13, 0, -1, 3), kBorder},
-      {"crossing at the wall's end point", Ball(512, 12, 0, -1, 4), {short_top}},
-      {"crossing at the wall's start point", Ball(0, 12, 0, -1, 4), {short_top}},
+      {"rim passes beside the wall's end point", Ball(523, 12, 0, -1, 4), {short_top}},
       {"rim moving along the wall's line", Ball(400, 10, 1, 0, 3), kBorder},
       {"step parallel to the wall", Ball(400, 50, -1, 0, 3), kBorder},
       {"zero speed", Ball(400, 12.5f, 0, -1, 0), kBorder},
