@@ -15,50 +15,60 @@ VECTOR Mirror(const VECTOR& w, const VECTOR& n) {
 
 }  // namespace
 
+bool MeetsBall(const BallStep& a, const PartnerState& partner, VECTOR& wA, VECTOR& wB) {
+  const float bx = partner.x;
+  const float by = partner.y;
+  const float nBx = partner.vi * partner.speed + bx;
+  const float nBy = partner.vj * partner.speed + by;
+  // The mover itself, or a ball exactly on it with exactly the same step.
+  if (bx == a.cx && by == a.cy && nBx == a.nx && nBy == a.ny) return false;
+  const float mBx = nBx - bx;
+  const float mBy = nBy - by;
+
+  const float relx = a.mx - mBx;
+  const float rely = a.my - mBy;
+  const float ex = (relx + a.cx) - bx;
+  const float ey = (rely + a.cy) - by;
+  const float S = partner.radius + a.r;
+  const float ee = ey * ey + ex * ex;
+  // Two shortcuts that decide exactly as the full test does, for the many
+  // pairs a crowded field offers: a square this far beyond S*S has its root
+  // beyond S too; and balls overlapping by this much, on a short relative
+  // step, always get an approach fraction of zero or less, whatever the rounding.
+  if (ee > 1.000001f * (S * S)) return false;
+  if (Root(ee) > S) return false;
+  const float qx = bx - a.cx, qy = by - a.cy;
+  if (qx * qx + qy * qy < 0.9998f * (S * S) && rely * rely + relx * relx <= 64) return false;
+
+  const float t = ApproachFraction(qx, qy, relx, rely, S);
+  const float Pax = t * a.mx + a.cx;
+  const float Pay = t * a.my + a.cy;
+  if (!(t > 0 && t < 1)) return false;
+  const float tB = ApproachFraction(Pax - bx, Pay - by, mBx, mBy, S);
+  // No usable direction: the partner never comes within S of Pa (tB not a
+  // number), or takes no part of its step (tB 0), or the contact centres
+  // coincide. Both balls are then left as they are.
+  if (!std::isfinite(tB) || tB == 0) return false;
+  const float Pbx = tB * mBx + bx;
+  const float Pby = tB * mBy + by;
+  if (Pax == Pbx && Pay == Pby) return false;
+
+  wA = Mirror(VECTOR(Pax - a.cx, Pay - a.cy), VECTOR(Pax - Pbx, Pay - Pby));
+  wB = Mirror(VECTOR(Pbx - bx, Pby - by), VECTOR(Pbx - Pax, Pby - Pay));
+  // A contact fraction too small to move a centre off itself gives a zero
+  // direction, which would leave not-a-number in the ball.
+  return GivesDirection(wA) && GivesDirection(wB);
+}
+
 bool ballballcol(pinball& ball, std::vector<pinball>& BallList, int32_t& /*IndexCol*/) {
-  const float ax = ball.Getoriginx();
-  const float ay = ball.Getoriginy();
-  const float rA = ball.Getradius();
-  const float nAx = ball.getvecX() * ball.getspeed() + ax;
-  const float nAy = ball.getvecY() * ball.getspeed() + ay;
-  const float mAx = nAx - ax;
-  const float mAy = nAy - ay;
-
+  const BallStep a = StepOf(ball);
+  VECTOR wA, wB;
   for (pinball& partner : BallList) {
-    const float bx = partner.Getoriginx();
-    const float by = partner.Getoriginy();
-    const float nBx = partner.getvecX() * partner.getspeed() + bx;
-    const float nBy = partner.getvecY() * partner.getspeed() + by;
-    // The mover itself, or a ball exactly on it with exactly the same step.
-    if (bx == ax && by == ay && nBx == nAx && nBy == nAy) continue;
-    const float mBx = nBx - bx;
-    const float mBy = nBy - by;
-
-    const float relx = mAx - mBx;
-    const float rely = mAy - mBy;
-    const float ex = (relx + ax) - bx;
-    const float ey = (rely + ay) - by;
-    const float S = partner.Getradius() + rA;
-    if (Root(ey * ey + ex * ex) > S) continue;
-
-    const float t = ApproachFraction(bx - ax, by - ay, relx, rely, S);
-    const float Pax = t * mAx + ax;
-    const float Pay = t * mAy + ay;
-    const float tB = ApproachFraction(Pax - bx, Pay - by, mBx, mBy, S);
-    if (!(t > 0 && t < 1)) continue;
-    // No usable direction: the partner never comes within S of Pa (tB not a
-    // number), or takes no part of its step (tB 0), or the contact centres
-    // coincide. Both balls are then left as they are.
-    if (!std::isfinite(tB) || tB == 0) continue;
-    const float Pbx = tB * mBx + bx;
-    const float Pby = tB * mBy + by;
-    if (Pax == Pbx && Pay == Pby) continue;
-
-    const VECTOR wA = Mirror(VECTOR(Pax - ax, Pay - ay), VECTOR(Pax - Pbx, Pay - Pby));
-    const VECTOR wB = Mirror(VECTOR(Pbx - bx, Pby - by), VECTOR(Pbx - Pax, Pby - Pay));
-    ball.SetD(wA);
-    partner.SetD(wB);
-    return true;
+    if (MeetsBall(a, StateOf(partner), wA, wB)) {
+      ball.SetD(wA);
+      partner.SetD(wB);
+      return true;
+    }
   }
   return false;
 }

@@ -13,41 +13,41 @@ VECTOR MirrorAboutTangent(const VECTOR& w, const VECTOR& n) {
 
 }  // namespace
 
-bool Checkcirccol(pinball& ball, const std::vector<Circle>& circle, int32_t& /*IndexCol*/) {
-  const float cx = ball.Getoriginx();
-  const float cy = ball.Getoriginy();
-  const float r = ball.Getradius();
-  const float s = ball.getspeed();
-  const float vi = ball.getvecX();
-  const float vj = ball.getvecY();
-
-  const float nx = vi * s + cx;
-  const float ny = vj * s + cy;
-  const float mx = nx - cx;
-  const float my = ny - cy;
-
-  for (const Circle& c : circle) {
-    const float Cx = c.Getoriginx();
-    const float Cy = c.Getoriginy();
-    const float S = c.Getradius() + r;
-    const float dNext = Root((ny - Cy) * (ny - Cy) + (nx - Cx) * (nx - Cx));
-    if (!(dNext > S)) {
-      const float t = ApproachFraction(Cx - cx, Cy - cy, mx, my, S);
-      if (t > 0 && t < 1) {
-        const float Xx = t * mx + cx;
-        const float Xy = t * my + cy;
-        // The contact normal X - C, not normalised, and the part of the step before contact.
-        ball.SetD(MirrorAboutTangent(VECTOR(Xx - cx, Xy - cy), VECTOR(Xx - Cx, Xy - Cy)));
-        return true;
-      }
+bool MeetsCircle(const BallStep& b, const Circle& c, VECTOR& direction) {
+  const float Cx = c.Getoriginx();
+  const float Cy = c.Getoriginy();
+  const float S = c.Getradius() + b.r;
+  const float dNext = Root((b.ny - Cy) * (b.ny - Cy) + (b.nx - Cx) * (b.nx - Cx));
+  if (!(dNext > S)) {
+    const float t = ApproachFraction(Cx - b.cx, Cy - b.cy, b.mx, b.my, S);
+    if (t > 0 && t < 1) {
+      const float Xx = t * b.mx + b.cx;
+      const float Xy = t * b.my + b.cy;
+      // The contact normal X - C, not normalised, and the part of the step before contact.
+      direction = MirrorAboutTangent(VECTOR(Xx - b.cx, Xy - b.cy), VECTOR(Xx - Cx, Xy - Cy));
+      // A contact so early that X rounds onto the centre gives no direction;
+      // the ball then counts as touching the circle, below.
+      if (GivesDirection(direction)) return true;
     }
-    // A ball that already touches or overlaps the circle and steps toward its
-    // centre has no contact ahead of it, so the approach fraction is not in
-    // the step: it turns where it stands, or it would run through the circle.
-    const float ox = Cx - cx;
-    const float oy = Cy - cy;
-    if (Root(oy * oy + ox * ox) <= S && ox * mx + oy * my > 0) {
-      ball.SetD(MirrorAboutTangent(VECTOR(mx, my), VECTOR(cx - Cx, cy - Cy)));
+  }
+  // A ball that already touches or overlaps the circle and steps toward its
+  // centre has no contact ahead of it, so the approach fraction is not in
+  // the step: it turns where it stands, or it would run through the circle.
+  const float ox = Cx - b.cx;
+  const float oy = Cy - b.cy;
+  if (Root(oy * oy + ox * ox) <= S && ox * b.mx + oy * b.my > 0) {
+    direction = MirrorAboutTangent(VECTOR(b.mx, b.my), VECTOR(b.cx - Cx, b.cy - Cy));
+    return GivesDirection(direction);
+  }
+  return false;
+}
+
+bool Checkcirccol(pinball& ball, const std::vector<Circle>& circle, int32_t& /*IndexCol*/) {
+  const BallStep b = StepOf(ball);
+  VECTOR direction;
+  for (const Circle& c : circle) {
+    if (MeetsCircle(b, c, direction)) {
+      ball.SetD(direction);
       return true;
     }
   }

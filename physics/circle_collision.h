@@ -3,8 +3,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "physics/ball_step.h"
 #include "physics/pinball.h"
 #include "shapes/circle.h"
+
+// Whether the step meets this one circle; if so, `direction` is the ball's new
+// direction before normalisation. Nothing else is changed.
+bool MeetsCircle(const BallStep& b, const Circle& c, VECTOR& direction);
 
 // Whether the ball's next step brings it into contact with a circle. The
 // first circle in list order that is met turns the ball at once, mirrored

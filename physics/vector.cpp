@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-float Root(float x) { return static_cast<float>(std::sqrt(static_cast<double>(x))); }
-
 float VECTOR::magnitude() const { return Root(i * i + j * j); }
 
 void VECTOR::normalize() {
@@ -11,4 +9,9 @@ void VECTOR::normalize() {
   const float inv = 1 / len;
   i = inv * i;
   j = inv * j;
+}
+
+bool GivesDirection(VECTOR w) {
+  w.normalize();
+  return std::isfinite(w.i) && std::isfinite(w.j) && (w.i != 0 || w.j != 0);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+
 // A two-dimensional float32 vector: a ball's direction, a wall's normal, and
 // the intermediate vectors of every reflection.
 class VECTOR {
@@ -29,5 +31,9 @@ class VECTOR {
   float j;
 };
 
+// Whether w, normalised, is a usable direction: finite and not zero. A zero or
+// overflowing w (a contact point that rounds onto the centre) is not.
+bool GivesDirection(VECTOR w);
+
 // The square root of every physics computation: taken in double, narrowed to float.
-float Root(float x);
+inline float Root(float x) { return static_cast<float>(std::sqrt(static_cast<double>(x))); }

@@ -1,29 +1,17 @@
 #include "physics/wall_collision.h"
 
+#include <cfloat>
 #include <cstddef>
+
+#include "physics/ball_step.h"
 
 namespace {
 
-// The ball's part of every wall test: its centre, radius and step.
-struct BallStep {
-  float cx, cy, r, mx, my;
-};
-
-BallStep StepOf(const pinball& ball) {
-  const float cx = ball.Getoriginx();
-  const float cy = ball.Getoriginy();
-  const float nx = ball.getspeed() * ball.getvecX() + cx;
-  const float ny = ball.getspeed() * ball.getvecY() + cy;
-  return {cx, cy, ball.Getradius(), nx - cx, ny - cy};
-}
-
 // The leading rim point crosses the wall's line inside the step and inside
 // the wall: every bound strict.
-bool CrossesWall(const BallStep& b, const Lines& wall, float& t) {
+bool CrossesWall(const BallStep& b, const Lines& wall, const VECTOR& n, float& t) {
   const float dx = wall.x2 - wall.x1;
   const float dy = wall.y2 - wall.y1;
-  VECTOR n(dy, -dx);
-  n.normalize();
 
   // Where P crosses the wall's line, as a fraction of the step (num_t) and
   // of the wall (num_s), before division by den.
@@ -68,7 +56,7 @@ bool TouchesWall(const BallStep& b, const Lines& wall, WallContact& contact) {
   if (!(Root(oy * oy + ox * ox) <= b.r && ox * b.mx + oy * b.my > 0)) return false;
   contact.atEndPoint = !inside;
   contact.normal = VECTOR(b.cx - qx, b.cy - qy);
-  return inside || contact.normal.DP(contact.normal.i, contact.normal.j) > 0;
+  return inside || contact.normal.DP(contact.normal.i, contact.normal.j) >= FLT_MIN;
 }
 
 // The fraction of the step at which a centre that starts farther than r from
@@ -86,15 +74,23 @@ bool ReachesEndPoint(const BallStep& b, float px, float py, float& t, VECTOR& no
   t = (-fm - Root(disc)) / mm;
   if (!(t > 0 && t < 1)) return false;
   normal = VECTOR(t * b.mx + b.cx - px, t * b.my + b.cy - py);
-  return normal.DP(normal.i, normal.j) > 0;
+  return normal.DP(normal.i, normal.j) >= FLT_MIN;
 }
 
-// Whether the ball meets the wall in this step, at fraction t, and how.
-bool MeetsWall(const BallStep& b, const Lines& wall, float& t, WallContact& contact) {
+}  // namespace
+
+VECTOR WallNormal(const Lines& wall) {
+  VECTOR n(wall.y2 - wall.y1, -(wall.x2 - wall.x1));
+  n.normalize();
+  return n;
+}
+
+bool MeetsWall(const BallStep& b, const Lines& wall, const VECTOR& normal, float& t,
+               WallContact& contact) {
   // Deleted shapes leave walls with coinciding end points: they are no walls.
   if (wall.x1 == wall.x2 && wall.y1 == wall.y2) return false;
   contact = WallContact{};
-  if (CrossesWall(b, wall, t)) return true;
+  if (CrossesWall(b, wall, normal, t)) return true;
   t = 0;
   if (TouchesWall(b, wall, contact)) return true;
   float t1, t2;
@@ -109,8 +105,6 @@ bool MeetsWall(const BallStep& b, const Lines& wall, float& t, WallContact& cont
   return true;
 }
 
-}  // namespace
-
 bool Checkcollision(pinball ball, const std::vector<Lines>& LinesList, int32_t& IndexCol,
                     WallContact& contact) {
   const BallStep b = StepOf(ball);
@@ -120,7 +114,7 @@ bool Checkcollision(pinball ball, const std::vector<Lines>& LinesList, int32_t& 
   for (size_t k = 0; k < LinesList.size(); ++k) {
     float t;
     WallContact here;
-    if (MeetsWall(b, LinesList[k], t, here) && t < best) {
+    if (MeetsWall(b, LinesList[k], WallNormal(LinesList[k]), t, here) && t < best) {
       best = t;
       IndexCol = static_cast<int32_t>(k);
       contact = here;

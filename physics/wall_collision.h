@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "physics/ball_step.h"
 #include "physics/pinball.h"
 #include "scene/records.h"
 
@@ -13,6 +14,14 @@ struct WallContact {
   bool atEndPoint = false;
   VECTOR normal;  // centre at contact minus the end point; unused otherwise
 };
+
+// The wall's unit normal, (dy, -dx) normalised; not-a-number for a wall of no length.
+VECTOR WallNormal(const Lines& wall);
+
+// Whether the step meets this one wall, at fraction t of the step, and how;
+// `normal` is WallNormal(wall). Walls of no length are never met.
+bool MeetsWall(const BallStep& b, const Lines& wall, const VECTOR& normal, float& t,
+               WallContact& contact);
 
 // Whether the ball's next step brings it against a wall: its leading rim point
 // crosses the wall, or its rim already touches the wall and the step moves into

@@ -119,6 +119,11 @@ TEST(BallCollisionTest, PartnerWithoutUsableDirectionIsPassedOver) {
        Ball(121, 100, -1, 0, 2)},
       {"contact centres coincide", Ball(100, 100, 1, 0, 3, 0), Ball(104, 100, -1, 0, 1, 0),
        Ball(112, 100, -1, 0, 1)},
+      // Made by clicks: the partner's fraction is so small that its contact centre rounds
+      // onto its centre, which once left a not-a-number direction.
+      {"partner fraction too small to move its centre",
+       pinball(116, 131, 126, 133, Color_RGB{0, 255, 0}, 3, 5),
+       pinball(124, 137, 138, 139, Color_RGB{0, 255, 0}, 3, 5), Ball(128, 133.4f, -1, -0.2f, 3, 5)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

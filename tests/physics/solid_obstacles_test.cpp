@@ -17,10 +17,11 @@
 #include "scene/picking.h"
 #include "scene/scene.h"
 #include "tests/physics/ball_test_util.h"
-#include "tests/support/scene_reset.h"
+#include "tests/support/random_scene.h"
 
 namespace {
 
+using namespace testing_support;
 using physics_test::Ball;
 
 Lines Wall(float x1, float y1, float x2, float y2) {
@@ -49,31 +50,85 @@ TEST(SolidObstaclesTest, MendedContacts) {
     pinball ball;
     std::vector<Lines> walls;
     std::vector<Circle> circles;
-    int32_t met;         // wall index, 0 for "the circle", -1 for none
+    int32_t met;           // wall index, 0 for "the circle", -1 for none
     float want_i, want_j;  // the new direction, to within 1e-6
   } const cases[] = {
       {"rim on the line, moving in", Ball(400, 10, 0, -1, 3), kBorder, {}, 0, 0, 1},
       {"rim across the line, moving in", Ball(400, 5, 0, -1, 3), kBorder, {}, 0, 0, 1},
       {"step through the end point", Ball(512, 12, 0, -1, 4), {kShortTop}, {}, 0, 0, 1},
-      {"rim across the line, slanting in", Ball(300, 8, 1, -1, 2), {kTop}, {}, 0, 0.70710677f,
+      {"rim across the line, slanting in",
+       Ball(300, 8, 1, -1, 2),
+       {kTop},
+       {},
+       0,
+       0.70710677f,
        0.70710677f},
-      {"corner graze bounces off the end point", Ball(517, 12, 0, -1, 4), {kShortTop}, {}, 0,
-       0.8660254f, 0.5f},
-      {"rim over the end point, moving in", Ball(515, 4, -1, 0, 2), {kShortTop}, {}, 0, -0.28f,
+      {"corner graze bounces off the end point",
+       Ball(517, 12, 0, -1, 4),
+       {kShortTop},
+       {},
+       0,
+       0.8660254f,
+       0.5f},
+      {"rim over the end point, moving in",
+       Ball(515, 4, -1, 0, 2),
+       {kShortTop},
+       {},
+       0,
+       -0.28f,
        0.96f},
-      {"a touching wall wins over an earlier crossing", Ball(400, 12.5f, 1, -1, 3),
-       {kTop, Wall(405, 0, 405, 20)}, {}, 1, -0.70710677f, -0.70710677f},
+      {"a touching wall wins over an earlier crossing",
+       Ball(400, 12.5f, 1, -1, 3),
+       {kTop, Wall(405, 0, 405, 20)},
+       {},
+       1,
+       -0.70710677f,
+       -0.70710677f},
       {"centre on the wall's line passes", Ball(400, 0, 0, -1, 3), {kTop}, {}, -1, 0, -1},
-      {"zero-length wall in the path", Ball(400, 12, 0, -1, 3), {Wall(400, 3, 400, 3)}, {}, -1,
-       0, -1},
-      {"zero-length walls left by a deletion", Ball(5, 5, -1, -1, 3), {Wall(0, 0, 0, 0)}, {},
-       -1, -0.70710677f, -0.70710677f},
-      {"speed-1 ball head-on at a circle, rim on it", Ball(150, 160, 0, -1, 1), {},
-       {Disc(150, 100, 50)}, 0, 0, 1},
-      {"ball overlapping a circle, moving in", Ball(180, 151, 0, -1, 1), {},
-       {Disc(150, 100, 50)}, 0, 0.87403601f, 0.48586118f},
-      {"ball overlapping a circle, moving out", Ball(180, 151, 0, 1, 1), {},
-       {Disc(150, 100, 50)}, -1, 0, 1},
+      {"zero-length wall in the path",
+       Ball(400, 12, 0, -1, 3),
+       {Wall(400, 3, 400, 3)},
+       {},
+       -1,
+       0,
+       -1},
+      {"zero-length walls left by a deletion",
+       Ball(5, 5, -1, -1, 3),
+       {Wall(0, 0, 0, 0)},
+       {},
+       -1,
+       -0.70710677f,
+       -0.70710677f},
+      {"speed-1 ball head-on at a circle, rim on it",
+       Ball(150, 160, 0, -1, 1),
+       {},
+       {Disc(150, 100, 50)},
+       0,
+       0,
+       1},
+      {"ball overlapping a circle, moving in",
+       Ball(180, 151, 0, -1, 1),
+       {},
+       {Disc(150, 100, 50)},
+       0,
+       0.87403601f,
+       0.48586118f},
+      {"ball overlapping a circle, moving out",
+       Ball(180, 151, 0, 1, 1),
+       {},
+       {Disc(150, 100, 50)},
+       -1,
+       0,
+       1},
+      // Made by clicks: the contact fraction is too small to move the centre, which once
+      // left a not-a-number direction; the ball turns where it stands.
+      {"contact too early to move the centre",
+       pinball(330, 296, 314, 287, Color_RGB{0, 255, 0}, 1, 5),
+       {},
+       {Disc(306, 314, 25)},
+       0,
+       -0.226609617f,
+       -0.973985612f},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -107,7 +162,8 @@ bool Crosses(double ax, double ay, double bx, double by, const Lines& w) {
 double DistanceToSegment(double px, double py, const Lines& w) {
   const double dx = w.x2 - w.x1, dy = w.y2 - w.y1;
   const double dd = dx * dx + dy * dy;
-  const double u = dd > 0 ? std::fmax(0, std::fmin(1, ((px - w.x1) * dx + (py - w.y1) * dy) / dd)) : 0;
+  const double u =
+      dd > 0 ? std::fmax(0, std::fmin(1, ((px - w.x1) * dx + (py - w.y1) * dy) / dd)) : 0;
   return std::hypot(px - (w.x1 + u * dx), py - (w.y1 + u * dy));
 }
 
@@ -132,18 +188,6 @@ int BallsThatEscape(int ticks) {
   int count = 0;
   for (bool e : escaped) count += e;
   return count;
-}
-
-// The field as File > Clear leaves it after start-up: the border walls alone.
-void ClearForEditing() {
-  testing_support::ResetScene();
-  init();
-  MenuCommand(IDM_CLEAR);
-  if (!Pause) MenuCommand(IDM_EDIT);
-}
-
-void StartBalls() {
-  if (Pause) MenuCommand(IDM_EDIT);
 }
 
 // Balls straight up, down, left and right from whole-pixel positions, at every speed and
@@ -182,48 +226,15 @@ TEST(SolidObstaclesTest, NoBallEscapesAnyScene) {
 #endif
   for (int seed = 1; seed <= kScenes; ++seed) {
     std::mt19937 random(seed);
-    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
-    auto click = [&](int x, int y) {
-      LeftClick(static_cast<uint16_t>(std::max(1, std::min(790, x))),
-                static_cast<uint16_t>(std::max(1, std::min(552, y))));
-    };
     ClearForEditing();
-    for (int n = 0; n < 10; ++n) {
-      const int x = pick(40, 750), y = pick(40, 510);
-      switch (pick(0, 3)) {
-        case 0:
-          MenuCommand(IDM_CIRCLE);
-          click(x, y);
-          click(x + pick(-40, 40), y + pick(-40, 40));
-          break;
-        case 1:
-          MenuCommand(IDM_BOX);
-          click(x, y);
-          click(x + pick(-120, 120), y + pick(-80, 80));
-          break;
-        case 2:
-          MenuCommand(IDM_TRIANGLE);
-          click(x, y);
-          click(x + pick(-120, 120), y + pick(-120, 120));
-          click(x + pick(-120, 120), y + pick(-120, 120));
-          break;
-        default:
-          MenuCommand(IDM_POLYGON);
-          for (int k = pick(2, 5); k > 0; --k) click(x + pick(-100, 100), y + pick(-100, 100));
-          RightClick(static_cast<uint16_t>(x), static_cast<uint16_t>(y + 60));
-          break;
-      }
-    }
+    AddRandomShapes(random, 10);
     MenuCommand(IDM_CREATE_PINBALL);
-    const int32_t speeds[] = {IDM_SPEED_1, IDM_SPEED_2, IDM_SPEED_3};
-    const int32_t radii[] = {IDM_RADIUS_HALF, IDM_RADIUS_1, IDM_RADIUS_1_5};
     for (int n = 0; n < 30; ++n) {
-      MenuCommand(speeds[pick(0, 2)]);
-      MenuCommand(radii[pick(0, 2)]);
+      ChooseRandomBall(random);
       // A start clear of every wall and circle by the ball's radius and step, where no click
       // picks a shape (that would move it instead).
       for (int attempt = 0; attempt < 200; ++attempt) {
-        const int x = pick(1, 790), y = pick(1, 552);
+        const int x = Uniform(random, 1, 790), y = Uniform(random, 1, 552);
         bool free = ObjectPickerB(x, y, boxlist) == -1 && ObjectPickerC(x, y, circlist) == -1 &&
                     ObjectPickerT(x, y, trilist) == -1;
         for (const Lines& w : LinesList) free = free && DistanceToSegment(x, y, w) > pinrad + speed;
@@ -231,19 +242,17 @@ TEST(SolidObstaclesTest, NoBallEscapesAnyScene) {
           free = free && std::hypot(x - c.Getoriginx(), y - c.Getoriginy()) >
                              c.Getradius() + pinrad + speed;
         if (!free) continue;
-        const int axis = pick(0, 7);
-        const int ax = axis == 0 ? 30 : axis == 1 ? -30 : axis < 4 ? 0 : pick(-30, 30);
-        const int ay = axis == 2 ? 30 : axis == 3 ? -30 : axis < 4 ? 0 : pick(-30, 30);
-        click(x, y);
+        int ax, ay;
+        RandomAim(random, ax, ay);
+        ClickAt(x, y);
         // Aim the other way where the aim point would fall off the 16-bit click range.
-        LeftClick(static_cast<uint16_t>(x + ax >= 0 ? x + ax : x - ax),
-                  static_cast<uint16_t>(y + ay >= 0 ? y + ay : y - ay));
+        ClickAt(x + ax >= 0 ? x + ax : x - ax, y + ay >= 0 ? y + ay : y - ay);
         break;
       }
     }
     StartBalls();
     EXPECT_EQ(BallsThatEscape(kTicks), 0) << "scene " << seed << ", " << BallList.size()
-                                            << " balls, " << LinesList.size() << " walls";
+                                          << " balls, " << LinesList.size() << " walls";
   }
 }
 
