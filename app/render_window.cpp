@@ -2,9 +2,7 @@
 
 #include <cstddef>
 
-#include "physics/ball_collision.h"
-#include "physics/circle_collision.h"
-#include "physics/wall_collision.h"
+#include "physics/tick.h"
 #include "render/pixel_coord.h"
 #include "scene/scene.h"
 #include "shapes/polygon_line.h"
@@ -47,25 +45,6 @@ void DrawPolygons(Rendering& rc) {
   }
 }
 
-// One tick: every ball, in list order, makes all three tests; a ball that no
-// circle or ball turned is mirrored off the wall found, or else advanced.
-void Tick() {
-  int32_t IndexCol = -1;
-  for (size_t k = 0; k < BallList.size(); ++k) {
-    pinball& ball = BallList[k];
-    const bool circleHit = Checkcirccol(ball, circlist, IndexCol);
-    const bool ballHit = ballballcol(ball, BallList, IndexCol);
-    WallContact contact;
-    const bool wallHit = Checkcollision(ball, LinesList, IndexCol, contact);
-    if (circleHit || ballHit) continue;
-    if (wallHit) {
-      ChengeVec(IndexCol, LinesList, ball, contact);
-    } else {
-      ball.moveball();
-    }
-  }
-}
-
 }  // namespace
 
 void RenderWindow(Rendering& rc) {
@@ -80,7 +59,7 @@ void RenderWindow(Rendering& rc) {
     }
   }
   DrawPolygons(rc);
-  if (!Pause) Tick();
+  if (!Pause) TickBalls(BallList, LinesList, circlist);
   for (const pinball& ball : BallList) ball.Draw(rc, Fill);
   rc.Update();
 }

@@ -1,0 +1,210 @@
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "physics/ball_collision.h"
+#include "physics/ball_step.h"
+#include "physics/pinball.h"
+#include "scene/records.h"
+#include "shapes/circle.h"
+
+// Finds, for one ball's turn in a tick, the balls, walls and circles it can
+// possibly meet, so that the turn tests those instead of whole lists. It may
+// offer more than can be met, never less: the tests themselves decide, so the
+// tick gives exactly the results of testing everything.
+//
+// Built at the start of each tick on a uniform grid: balls in the cell of
+// their centre at that moment (a ball moves at most once in the tick, by its
+// own speed), walls and circles by their bounding boxes widened for rounding.
+// Each placed ball keeps a copy of its state beside its cell, which the tick
+// refreshes whenever it moves or turns the ball, so that the ball test reads
+// partners from memory in cell order. Whatever cannot be placed on the grid
+// (not finite, or far outside it) is offered to every ball. The buffers are
+// kept from tick to tick.
+class BroadPhase {
+ public:
+  void Build(const std::vector<pinball>& balls, const std::vector<Lines>& walls,
+             const std::vector<Circle>& circles);
+
+  // Whether the turn of ball k can be served from the grid; a ball that is
+  // not finite or lies outside it must be tested against every list.
+  bool Covers(int32_t k, const pinball& ball) const {
+    return slotOf[k] >= 0 && std::isfinite(ball.getvecX()) && std::isfinite(ball.getvecY());
+  }
+  // Takes the present centre and direction of ball k, after it moved or turned.
+  void Refresh(int32_t k, const pinball& ball) {
+    if (slotOf[k] < 0) return;
+    PartnerState& state = ballEntries[slotOf[k]].state;
+    state.x = ball.Getoriginx();
+    state.y = ball.Getoriginy();
+    state.vi = ball.getvecX();
+    state.vj = ball.getvecY();
+  }
+
+  // The wall's unit normal, as WallNormal gives it, computed once per tick.
+  const VECTOR& Normal(int32_t wall) const { return normals[wall]; }
+
+  // Each visit(index, ...) call offers one candidate, in no particular order
+  // and possibly more than once. Only for a ball that Covers() accepts.
+  // Partners come with their present state.
+  template <typename Visit>
+  void VisitBalls(const BallStep& b, const std::vector<pinball>& balls, Visit visit) const;
+  template <typename Visit>
+  void VisitWalls(const BallStep& b, float speed, Visit visit) const;
+  template <typename Visit>
+  void VisitCircles(const BallStep& b, float speed, Visit visit) const;
+
+ private:
+  struct Box {
+    float x0, y0, x1, y1;
+    bool Overlaps(float x, float y, float reach) const {
+      return x + reach >= x0 && x - reach <= x1 && y + reach >= y0 && y - reach <= y1;
+    }
+  };
+  struct Placed {  // a ball on the grid, in the cell of its centre at the start of the tick
+    PartnerState state;
+    int32_t index;
+  };
+  static constexpr int32_t kGather = 64;
+  struct CellRange {
+    int32_t cx0, cy0, cx1, cy1;
+  };
+
+  bool Placeable(const pinball& ball) const;
+  CellRange Cells(float x0, float y0, float x1, float y1) const;
+  CellRange Around(float x, float y, float reach) const {
+    return Cells(x - reach, y - reach, x + reach, y + reach);
+  }
+  float Slack(const BallStep& b) const;
+  void PlaceBalls(const std::vector<pinball>& balls);
+  void PlaceBoxes(const std::vector<Box>& boxes, const std::vector<bool>& placeable,
+                  std::vector<int32_t>& start, std::vector<int32_t>& entries,
+                  std::vector<int32_t>& everywhere);
+  void SortByDirection(const std::vector<Lines>& walls);
+  template <typename Visit>
+  void VisitNearlyParallel(const BallStep& b, Visit visit) const;
+
+  // The grid: cells of side `cell` from (left, top), columns x rows.
+  float left = 0, top = 0, cell = 1, perCell = 1, reachMax = 1;
+  int32_t columns = 0, rows = 0;
+  float maxRadius = 0, maxSpeed = 0, maxCoordinate = 0;
+
+  // Per cell, balls, walls and circles as index ranges into the entry lists.
+  std::vector<int32_t> ballStart, wallStart, circleStart;
+  std::vector<Placed> ballEntries;
+  std::vector<int32_t> wallEntries, circleEntries;
+  std::vector<int32_t> slotOf;     // each ball's place in ballEntries, -1 if not placed
+  std::vector<int32_t> ballCount;  // scratch of the placement
+  // What every ball is offered.
+  std::vector<int32_t> strayBalls, everywhereWalls, everywhereCircles;
+
+  std::vector<VECTOR> normals;
+  std::vector<Box> wallBoxes, circleBoxes;
+  std::vector<bool> wallPlaceable, circlePlaceable;
+
+  // Walls by the direction of their line, for steps nearly parallel to them.
+  std::vector<std::pair<double, int32_t>> slopeOrder;  // scratch of the sort
+  std::vector<double> slopeKeys;
+  std::vector<int32_t> slopeWalls;
+  std::vector<int32_t> horizontalWalls, verticalWalls;
+};
+
+// The direction of (x, y) up to its sign as a number in [0, 2): 0 for the x
+// axis, 1 for the y axis, growing with the angle (by at most the angle).
+double DirectionKey(double x, double y);
+
+// The widest angle, as a difference of DirectionKey, between a step and a
+// wall within which rounding can make the crossing test report a wall far
+// from the ball.
+constexpr double kNearlyParallel = 1.01e-3;
+
+template <typename Visit>
+void BroadPhase::VisitBalls(const BallStep& b, const std::vector<pinball>& balls,
+                            Visit visit) const {
+  // A partner passes the distance test only when its next centre is within
+  // both radii of the mover's next centre, and it is one step from its next
+  // centre. Since it was placed it may have moved once, so its cell can be a
+  // step away.
+  const float reach = b.r + maxRadius + 1.001f * maxSpeed + Slack(b);
+  const float reach2 = reach * reach;
+  const CellRange r = Around(b.nx, b.ny, reach + 1.001f * maxSpeed);
+  for (int32_t y = r.cy0; y <= r.cy1; ++y) {
+    for (int32_t x = r.cx0; x <= r.cx1; ++x) {
+      const int32_t c = y * columns + x;
+      // Gathered without a branch per ball (which half of them take), then visited.
+      const Placed* near[kGather];
+      for (int32_t k = ballStart[c], end = ballStart[c + 1]; k < end;) {
+        int32_t count = 0;
+        for (const int32_t stop = std::min(end, k + kGather); k < stop; ++k) {
+          const Placed& p = ballEntries[k];
+          const float dx = p.state.x - b.nx, dy = p.state.y - b.ny;
+          near[count] = &p;
+          count += dx * dx + dy * dy <= reach2;
+        }
+        for (int32_t n = 0; n < count; ++n) visit(near[n]->index, near[n]->state);
+      }
+    }
+  }
+  for (int32_t k : strayBalls) visit(k, StateOf(balls[k]));
+}
+
+template <typename Visit>
+void BroadPhase::VisitWalls(const BallStep& b, float speed, Visit visit) const {
+  // Every contact with a wall lies within the radius and the step of the centre.
+  const float reach = b.r + speed * 1.001f + Slack(b);
+  const CellRange r = Around(b.cx, b.cy, reach);
+  for (int32_t y = r.cy0; y <= r.cy1; ++y) {
+    for (int32_t x = r.cx0; x <= r.cx1; ++x) {
+      const int32_t c = y * columns + x;
+      for (int32_t k = wallStart[c]; k < wallStart[c + 1]; ++k) {
+        const int32_t w = wallEntries[k];
+        if (wallBoxes[w].Overlaps(b.cx, b.cy, reach)) visit(w);
+      }
+    }
+  }
+  for (int32_t w : everywhereWalls) visit(w);
+  VisitNearlyParallel(b, visit);
+}
+
+template <typename Visit>
+void BroadPhase::VisitCircles(const BallStep& b, float speed, Visit visit) const {
+  const float reach = b.r + speed * 1.001f + Slack(b);
+  const CellRange r = Around(b.cx, b.cy, reach);
+  for (int32_t y = r.cy0; y <= r.cy1; ++y) {
+    for (int32_t x = r.cx0; x <= r.cx1; ++x) {
+      const int32_t c = y * columns + x;
+      for (int32_t k = circleStart[c]; k < circleStart[c + 1]; ++k) {
+        const int32_t i = circleEntries[k];
+        if (circleBoxes[i].Overlaps(b.cx, b.cy, reach)) visit(i);
+      }
+    }
+  }
+  for (int32_t i : everywhereCircles) visit(i);
+}
+
+template <typename Visit>
+void BroadPhase::VisitNearlyParallel(const BallStep& b, Visit visit) const {
+  if (b.mx == 0 && b.my == 0) return;  // no step: no crossing at all
+  const double key = DirectionKey(b.mx, b.my);
+  auto visitRange = [&](double from, double to) {
+    const auto first = std::lower_bound(slopeKeys.begin(), slopeKeys.end(), from);
+    const auto last = std::upper_bound(first, slopeKeys.end(), to);
+    for (auto it = first; it != last; ++it) visit(slopeWalls[it - slopeKeys.begin()]);
+  };
+  visitRange(key - kNearlyParallel, key + kNearlyParallel);
+  if (key - kNearlyParallel < 0) visitRange(key - kNearlyParallel + 2, 2);
+  if (key + kNearlyParallel > 2) visitRange(0, key + kNearlyParallel - 2);
+  // A step exactly along an axis divides by exactly zero against walls along
+  // the same axis, which is never a crossing; any other step near an axis is
+  // offered those walls.
+  const bool nearX = key < kNearlyParallel || key > 2 - kNearlyParallel;
+  const bool nearY = key > 1 - kNearlyParallel && key < 1 + kNearlyParallel;
+  if (nearX && b.my != 0)
+    for (int32_t w : horizontalWalls) visit(w);
+  if (nearY && b.mx != 0)
+    for (int32_t w : verticalWalls) visit(w);
+}

@@ -1,0 +1,113 @@
+// The tick that tests each ball only against what lies within its reach must
+// give exactly what testing it against every list gives.
+
+#include "physics/tick.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <vector>
+
+#include "physics/broad_phase.h"
+#include "tests/physics/ball_test_util.h"
+#include "tests/support/random_scene.h"
+#include "tests/support/reference_tick.h"
+
+namespace {
+
+using namespace testing_support;
+using physics_test::SameBall;
+
+// Runs both ticks side by side from the scene as it stands; returns the first tick at
+// which some ball differs, or -1.
+int FirstDifference(int ticks) {
+  std::vector<pinball> reference = BallList;
+  for (int tick = 0; tick < ticks; ++tick) {
+    ReferenceTick(reference, LinesList, circlist);
+    TickBalls(BallList, LinesList, circlist);
+    for (size_t k = 0; k < BallList.size(); ++k) {
+      if (!SameBall(BallList[k], reference[k])) {
+        ADD_FAILURE() << "ball " << k << " at tick " << tick << ": "
+                      << SameBall(BallList[k], reference[k]).message();
+        return tick;
+      }
+    }
+  }
+  return -1;
+}
+
+// Scenes made through the gestures: many shapes, hundreds of balls of every speed and
+// radius, half of them along an axis, started anywhere (overlapping, on shapes' walls,
+// outside the field), some stacked exactly on one another.
+TEST(TickTest, MatchesTheWholeListTickInRandomScenes) {
+#ifdef PINBALL_SHORT_RUNS
+  const int kScenes = 2, kTicks = 300;
+#else
+  const int kScenes = 3, kTicks = 2000;
+#endif
+  for (int seed = 1; seed <= kScenes; ++seed) {
+    SCOPED_TRACE(testing::Message() << "scene " << seed);
+    std::mt19937 random(seed);
+    ClearForEditing();
+    AddRandomShapes(random, 30);
+    MenuCommand(IDM_CREATE_PINBALL);
+    for (int n = 0; n < 200; ++n) {
+      ChooseRandomBall(random);
+      const bool outside = Uniform(random, 0, 9) == 0;
+      const int x = outside ? Uniform(random, 0, 65535) : Uniform(random, 0, 792);
+      const int y = outside ? Uniform(random, 0, 65535) : Uniform(random, 0, 554);
+      int ax, ay;
+      RandomAim(random, ax, ay);
+      for (int copies = Uniform(random, 0, 9) == 0 ? 3 : 1; copies > 0; --copies) {
+        ClickAt(x, y);
+        ClickAt(x + ax, y + ay);
+      }
+    }
+    StartBalls();
+    EXPECT_EQ(FirstDifference(kTicks), -1) << BallList.size() << " balls";
+  }
+}
+
+// What the grid cannot hold is still tested: balls that are not finite or far out, walls
+// and circles far out or not finite, and steps within a hair of a wall's direction.
+TEST(TickTest, MatchesTheWholeListTickAtTheEdges) {
+  const float inf = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  ResetScene();
+  init();
+  Start = false;
+  circlist.push_back(Circle(3e6f, 100, 3e6f + 50, 100, red));
+  circlist.push_back(Circle(nan, 100, 150, 100, red));
+  LinesList.push_back({-5e6f, 300, red, 5e6f, 301, red});  // longer than the grid can hold
+  LinesList.push_back({inf, 10, red, 20, 10, red});
+  LinesList.push_back({400, 200, red, 500, 200.05f, red});  // nearly along the x axis
+  LinesList.push_back({0, 0, red, 0, 0, red});
+  const struct {
+    float x, y, ax, ay;
+  } balls[] = {{2.99e6f, 100, 3.1e6f, 100}, {nan, 10, 20, 10},         {300, inf, 300, 0},
+               {350, 199, 360, 199},        {350, 199, 360, 199.001f}, {100, 300.3f, 101, 300.3f},
+               {410, 195, 420, 195},        {5e6f, 5e6f, 0, 0},        {2e6f, 300, 0, 300}};
+  for (const auto& b : balls) BallList.push_back(pinball(b.x, b.y, b.ax, b.ay, green, 3, 5));
+  EXPECT_EQ(FirstDifference(500), -1);
+}
+
+// Every direction maps to [0, 2), in order of the angle up to its sign.
+TEST(TickTest, DirectionKeyOrdersDirectionsUpToSign) {
+  const double pi = std::acos(-1.0);
+  double previous = -1;
+  for (int k = 0; k < 720; ++k) {
+    const double a = pi * k / 720;
+    const double key = DirectionKey(std::cos(a), std::sin(a));
+    EXPECT_GT(key, previous);
+    EXPECT_LT(key, 2);
+    EXPECT_NEAR(DirectionKey(-std::cos(a), -std::sin(a)), key, 1e-12);
+    previous = key;
+  }
+  EXPECT_EQ(DirectionKey(1, 0), 0);
+  EXPECT_EQ(DirectionKey(-1, 0), 0);
+  EXPECT_EQ(DirectionKey(0, -1), 1);
+}
+
+}  // namespace
