@@ -153,11 +153,14 @@ void triangle::DrawFilled(Rendering rc) const {
     if (!(static_cast<float>(first) <= xr)) return;  // empty, or an end that is not a number
     const int32_t last =
         xr >= static_cast<float>(lastColumn) ? lastColumn : static_cast<int32_t>(std::floor(xr));
-    if (!rounded) {
-      for (int32_t x = first; x <= last; ++x) rc.SetPixel(x, y, color);
-      return;
+    if (first > last) return;
+    // Round maps the columns first ... last (all at least -1) onto the run
+    // Round(first) ... Round(last), so the row is one span either way.
+    if (rounded) {
+      rc.SetSpan(pixelRow, Round(static_cast<float>(first)), Round(static_cast<float>(last)), color);
+    } else {
+      rc.SetSpan(y, first, last, color);
     }
-    for (int32_t x = first; x <= last; ++x) rc.SetPixel(Round(static_cast<float>(x)), pixelRow, color);
   };
 
   int32_t y = Round(v1y);
