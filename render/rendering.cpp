@@ -1,7 +1,7 @@
 #include "render/rendering.h"
 
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 Rendering::Rendering(int32_t width, int32_t height, PlatformHandle hdc)

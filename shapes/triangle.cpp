@@ -157,7 +157,8 @@ void triangle::DrawFilled(Rendering rc) const {
     // Round maps the columns first ... last (all at least -1) onto the run
     // Round(first) ... Round(last), so the row is one span either way.
     if (rounded) {
-      rc.SetSpan(pixelRow, Round(static_cast<float>(first)), Round(static_cast<float>(last)), color);
+      rc.SetSpan(pixelRow, Round(static_cast<float>(first)), Round(static_cast<float>(last)),
+                 color);
     } else {
       rc.SetSpan(y, first, last, color);
     }

@@ -47,8 +47,8 @@ TEST(FrameAllocationTest, FramesAfterTheFirstAllocateNothing) {
       Pause = pause;
       const long before = gAllocations;
       for (int k = 0; k < 50; ++k) RenderWindow(buf.rc());
-      EXPECT_EQ(gAllocations - before, 0) << (fill ? "filled" : "outlined")
-                                          << (pause ? ", edit mode" : ", ticking");
+      EXPECT_EQ(gAllocations - before, 0)
+          << (fill ? "filled" : "outlined") << (pause ? ", edit mode" : ", ticking");
     }
   }
 }

@@ -136,10 +136,14 @@ TEST_F(RenderingTest, SpansWriteOnlyTheRowPartInsideTheStore) {
     int32_t y, from, to;
     int lit;
   };
-  const Case cases[] = {
-      {0, INT32_MIN, INT32_MAX, 5}, {3, -1, 0, 1}, {3, 4, 9, 1}, {3, 5, INT32_MAX, 0},
-      {1, 2, 1, 0},                 {-1, 0, 4, 0}, {4, 0, 4, 0}, {INT32_MIN, 0, 4, 0},
-  };
+  const Case cases[] = {{0, INT32_MIN, INT32_MAX, 5},
+                        {3, -1, 0, 1},
+                        {3, 4, 9, 1},
+                        {3, 5, INT32_MAX, 0},
+                        {1, 2, 1, 0},
+                        {-1, 0, 4, 0},
+                        {4, 0, 4, 0},
+                        {INT32_MIN, 0, 4, 0}};
   for (const Case& k : cases) {
     Rendering rc(5, 4, nullptr);
     rc.ReSize(5, 4);

@@ -103,7 +103,8 @@ class Shapes {
   int32_t Corner(int size) {
     switch (Pick(0, 9)) {
       case 0:
-        return Pick(0, 1) ? std::numeric_limits<int32_t>::max() : std::numeric_limits<int32_t>::min();
+        return Pick(0, 1) ? std::numeric_limits<int32_t>::max()
+                          : std::numeric_limits<int32_t>::min();
       case 1:
         return Pick(-(1 << 30), 1 << 30);
       default:
