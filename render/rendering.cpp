@@ -1,5 +1,6 @@
 #include "render/rendering.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
@@ -39,13 +40,13 @@ void Rendering::ReSize(int32_t newwidth, int32_t newheight) {
   CreateBuffer();
 }
 
-void Rendering::SetPixel(int32_t x, int32_t y, const Color_RGB& color) {
-  // Before the first store, and after the last, there is nothing to write to.
-  if (pixels == nullptr) return;
-  if (x >= width || x < 0) return;
-  if (y >= height || y < 0) return;
-  const size_t index = static_cast<size_t>(height - 1 - y) * static_cast<size_t>(width) + x;
-  pixels[index] = color.red * 65536u + color.green * 256u + color.blue;
+void Rendering::SetSpan(int32_t y, int32_t from, int32_t to, const Color_RGB& color) {
+  if (pixels == nullptr || y >= height || y < 0) return;
+  const int32_t first = std::max(from, int32_t{0});
+  const int32_t last = std::min(to, width - 1);
+  if (first > last) return;
+  uint32_t* row = Row(y);
+  std::fill(row + first, row + last + 1, Word(color));
 }
 
 void Rendering::Update() {

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "app/platform.h"
 #include "render/color_rgb.h"
 
 // The frame buffer: a 32-bit bottom-up pixel store (0x00RRGGBB words) that
-// every drawing writes into through SetPixel, shown by Update.
+// every drawing writes into through SetPixel (or SetSpan, a row of them),
+// shown by Update.
 //
 // Copies share the store and the window context; only DestroyBuffer and
 // ReSize release anything, and the destructor releases nothing.
@@ -21,8 +23,18 @@ class Rendering {
   void DestroyBuffer();
   // Releases the store, takes the new size and creates a new, black store.
   void ReSize(int32_t width, int32_t height);
-  // Writes one pixel; positions outside the store are ignored.
-  void SetPixel(int32_t x, int32_t y, const Color_RGB& color);
+  // Writes one pixel; positions outside the store are ignored. Inline: the
+  // rasterisers call it for every pixel they set.
+  void SetPixel(int32_t x, int32_t y, const Color_RGB& color) {
+    // Before the first store, and after the last, there is nothing to write to.
+    if (pixels == nullptr) return;
+    if (x >= width || x < 0) return;
+    if (y >= height || y < 0) return;
+    Row(y)[x] = Word(color);
+  }
+  // The pixels (from, y) ... (to, y), both ends inclusive: the same store as
+  // SetPixel on each of them, with one bounds decision for the whole row.
+  void SetSpan(int32_t y, int32_t from, int32_t to, const Color_RGB& color);
   // Copies the whole store to the window, then clears it to black.
   void Update();
 
@@ -32,6 +44,13 @@ class Rendering {
 
  private:
   void Release();
+  // The picture's row y (0 at the top) is row height - 1 - y of the store.
+  uint32_t* Row(int32_t y) const {
+    return pixels + static_cast<size_t>(height - 1 - y) * static_cast<size_t>(width);
+  }
+  static uint32_t Word(const Color_RGB& color) {
+    return color.red * 65536u + color.green * 256u + color.blue;
+  }
 
   int32_t width;
   int32_t height;

@@ -25,12 +25,14 @@ int32_t ToIndex(size_t k) { return static_cast<int32_t>(k); }
 int32_t ObjectPickerB(int32_t x, int32_t y, const std::vector<Box>& boxes) {
   for (size_t k = 0; k < boxes.size(); ++k) {
     const Box& b = boxes[k];
-    // Strict on every side: the box's own border rows and columns never pick it.
-    if (!(y > b.getv1y() && y < b.getv2y() && x > b.getv1x() && x < b.getv2x())) continue;
-    const int64_t cx = (int64_t{b.getv2x()} - b.getv1x()) / 2;
-    const int64_t cy = (int64_t{b.getv2y()} - b.getv1y()) / 2;
-    const int64_t X = b.getv1x() + cx;
-    const int64_t Y = b.getv1y() + cy;
+    // Measured from the lower corner, so that a box picks alike whichever
+    // corner was clicked first. Strict on every side: the box's own border
+    // rows and columns never pick it.
+    if (!(y > b.top() && y < b.bottom() && x > b.left() && x < b.right())) continue;
+    const int64_t cx = (int64_t{b.right()} - b.left()) / 2;
+    const int64_t cy = (int64_t{b.bottom()} - b.top()) / 2;
+    const int64_t X = b.left() + cx;
+    const int64_t Y = b.top() + cy;
     // The corner offsets are (-cx, -cy); this rejects only the interior pixel
     // next to the far corner of a box with two odd extents.
     if (Square(cx) + Square(cy) > Square(x - X) + Square(y - Y)) return ToIndex(k);

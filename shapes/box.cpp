@@ -9,19 +9,17 @@ Box::Box(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Color_RGB col)
 
 // Rows outside the buffer are skipped rather than walked: they would set nothing.
 void Box::Draw(Rendering rc) const {
-  if (v1y > v2y) return;
-  const int32_t first = std::max(v1y, int32_t{0});
-  const int32_t last = std::min(v2y, rc.getheight() - 1);
-  for (int32_t y = first; y <= last; ++y) DrawSpan(rc, y, v1x, v2x, col);
+  const int32_t first = std::max(top(), int32_t{0});
+  const int32_t last = std::min(bottom(), rc.getheight() - 1);
+  for (int32_t y = first; y <= last; ++y) DrawSpan(rc, y, left(), right(), col);
 }
 
 void Box::UnFilled(Rendering rc) const {
-  if (v1y > v2y) return;
-  const int32_t first = std::max(v1y, int32_t{0});
-  const int32_t last = std::min(v2y, rc.getheight() - 1);
+  const int32_t first = std::max(top(), int32_t{0});
+  const int32_t last = std::min(bottom(), rc.getheight() - 1);
   for (int32_t y = first; y <= last; ++y) {
-    if (y == v1y || y == v2y) DrawSpan(rc, y, v1x, v2x, col);
-    rc.SetPixel(v1x, y, col);
-    rc.SetPixel(v2x, y, col);
+    if (y == top() || y == bottom()) DrawSpan(rc, y, left(), right(), col);
+    rc.SetPixel(left(), y, col);
+    rc.SetPixel(right(), y, col);
   }
 }

@@ -5,16 +5,24 @@
 #include "render/color_rgb.h"
 #include "render/rendering.h"
 
-// An axis-aligned box with inclusive integer edges. `cx`, `cy` are half the
-// extents, kept for moving; they start at 0 until setcx/setcy compute them.
+// An axis-aligned box with inclusive integer edges. The corners are kept as
+// clicked, in either order; drawing and picking use the lower and the upper
+// one. `cx`, `cy` are half the extents, kept for moving; they start at 0
+// until setcx/setcy compute them.
 class Box {
  public:
   Box(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Color_RGB col);
 
-  // Filled: every pixel of columns v1x..v2x and rows v1y..v2y.
+  // Filled: every pixel between the two corners, both included.
   void Draw(Rendering rc) const;
   // Outline: the top and bottom rows whole, the two side columns on every row.
   void UnFilled(Rendering rc) const;
+
+  // The corners ordered: least and greatest column and row.
+  int32_t left() const { return v1x < v2x ? v1x : v2x; }
+  int32_t right() const { return v1x < v2x ? v2x : v1x; }
+  int32_t top() const { return v1y < v2y ? v1y : v2y; }
+  int32_t bottom() const { return v1y < v2y ? v2y : v1y; }
 
   int32_t getv1x() const { return v1x; }
   int32_t getv1y() const { return v1y; }

@@ -128,37 +128,46 @@ void triangle::UnFilled(Rendering rc) const {
 //   Left, upper half:  start trunc(xl), pixel (x, y)
 //   Left, lower half:  start trunc(xl), pixel (Round(x), Round(y))
 //   not Left:          start Round(xl), pixel (Round(x), Round(y))
-// The column walk is limited to what can land in the buffer (Round maps -1 to
-// 0, anything lower stays off the buffer).
+// Each row first narrows itself to the rows and columns that can land in the
+// buffer (Round maps -1 to 0, anything lower stays off it), so a triangle far
+// larger than the window costs only what it shows. Rows above the buffer
+// still advance the edge positions: the picture depends on their sums.
 void triangle::DrawFilled(Rendering rc) const {
   if (!Drawable()) return;
   PlotVertices(rc);
   const bool left = Left();
   const EdgeSteps step = Steps(left, v1x, v1y, v2x, v2y, v3x, v3y);
   const int32_t lastColumn = rc.getwidth() - 1;
+  const int32_t lastRow = rc.getheight() - 1;
 
   auto row = [&](int32_t y, float xl, float xr, bool upper) {
+    const bool rounded = !(left && upper);
+    const int32_t pixelRow = rounded ? Round(static_cast<float>(y)) : y;
+    if (pixelRow < 0 || pixelRow > lastRow) return;
     if (std::isnan(xl) || xl >= kPixelLimit) return;  // no column lies at or right of such a start
     // A left position beyond the pixel range (a near-horizontal edge carried
     // one row past V2) still bounds a span that reaches into the buffer.
     int32_t start = -1;
     if (xl > -kPixelLimit) start = left ? static_cast<int32_t>(xl) : Round(xl);
-    if (left && upper) {
-      for (int32_t x = std::max(start, int32_t{0}); x <= lastColumn && static_cast<float>(x) <= xr;
-           ++x)
-        rc.SetPixel(x, y, color);
-      return;
+    const int32_t first = std::max(start, rounded ? int32_t{-1} : int32_t{0});
+    if (!(static_cast<float>(first) <= xr)) return;  // empty, or an end that is not a number
+    const int32_t last =
+        xr >= static_cast<float>(lastColumn) ? lastColumn : static_cast<int32_t>(std::floor(xr));
+    if (first > last) return;
+    // Round maps the columns first ... last (all at least -1) onto the run
+    // Round(first) ... Round(last), so the row is one span either way.
+    if (rounded) {
+      rc.SetSpan(pixelRow, Round(static_cast<float>(first)), Round(static_cast<float>(last)),
+                 color);
+    } else {
+      rc.SetSpan(y, first, last, color);
     }
-    const int32_t pixelRow = Round(static_cast<float>(y));
-    for (int32_t x = std::max(start, int32_t{-1}); x <= lastColumn && static_cast<float>(x) <= xr;
-         ++x)
-      rc.SetPixel(Round(static_cast<float>(x)), pixelRow, color);
   };
 
   int32_t y = Round(v1y);
   float xl = static_cast<float>(Round(v1x));
   float xr = xl;
-  for (; static_cast<float>(y) <= v2y; ++y) {
+  for (; static_cast<float>(y) <= v2y && y <= lastRow; ++y) {
     row(y, xl, xr, true);
     xl += step.upperLeft;
     xr += step.upperRight;
@@ -172,7 +181,7 @@ void triangle::DrawFilled(Rendering rc) const {
     const float lowerStep = left ? step.lowerLeft : step.lowerRight;
     switching = v2x + lowerStep * (static_cast<float>(y) - v2y);
   }
-  for (; static_cast<float>(y) < v3y; ++y) {
+  for (; static_cast<float>(y) < v3y && y <= lastRow; ++y) {
     row(y, xl, xr, false);
     xl += step.lowerLeft;
     xr += step.lowerRight;

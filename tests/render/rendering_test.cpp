@@ -128,4 +128,33 @@ TEST_F(RenderingTest, AStoreThePlatformRefusesBehavesAsEmptyUntilTheNextResize) 
   EXPECT_EQ(stub::LiveStores(), 0);
 }
 
+TEST_F(RenderingTest, SpansWriteOnlyTheRowPartInsideTheStore) {
+  const Color_RGB c{1, 2, 3};
+  Rendering none(10, 10, nullptr);  // a size but no store yet
+  none.SetSpan(0, 0, 9, c);
+  struct Case {
+    int32_t y, from, to;
+    int lit;
+  };
+  const Case cases[] = {{0, INT32_MIN, INT32_MAX, 5},
+                        {3, -1, 0, 1},
+                        {3, 4, 9, 1},
+                        {3, 5, INT32_MAX, 0},
+                        {1, 2, 1, 0},
+                        {-1, 0, 4, 0},
+                        {4, 0, 4, 0},
+                        {INT32_MIN, 0, 4, 0}};
+  for (const Case& k : cases) {
+    Rendering rc(5, 4, nullptr);
+    rc.ReSize(5, 4);
+    rc.SetSpan(k.y, k.from, k.to, c);
+    rc.Update();
+    EXPECT_EQ(stub::LastFrame().count_lit(), k.lit) << k.y << ": " << k.from << ".." << k.to;
+    if (k.lit == 1) {
+      EXPECT_EQ(stub::LastFrame().at(k.from < 0 ? 0 : 4, k.y), 0x010203u);
+    }
+    rc.DestroyBuffer();
+  }
+}
+
 }  // namespace

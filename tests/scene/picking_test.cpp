@@ -58,10 +58,11 @@ TEST(PickBoxTest, FarCornerPixelOfOddBoxIsNotAHit) {
   EXPECT_EQ(ObjectPickerB(9, 9, even), 0);
 }
 
-TEST(PickBoxTest, FirstBoxInListOrderWinsAndReversedBoxesNeverHit) {
+TEST(PickBoxTest, FirstBoxInListOrderWinsWhateverItsCornerOrder) {
   const std::vector<Box> boxes{Box(200, 0, 100, 50, kAny),  // first corner right of the second
                                Box(0, 0, 50, 50, kAny), Box(10, 10, 40, 40, kAny)};
-  EXPECT_EQ(ObjectPickerB(150, 25, boxes), -1);
+  EXPECT_EQ(ObjectPickerB(150, 25, boxes), 0);
+  EXPECT_EQ(ObjectPickerB(100, 25, boxes), -1);  // its left border, clicked second
   EXPECT_EQ(ObjectPickerB(20, 20, boxes), 1);
   EXPECT_EQ(ObjectPickerB(0, 0, {}), -1);
 }

@@ -52,12 +52,12 @@ TEST(BoxTest, FilledAndOutlinePixels) {
       {3, 3, 3, 3, false, {{3, 3}}},
       {10, 10, 13, 12, false,
        Rect(10, 10, 13, 10) + Rect(10, 12, 13, 12) + Rect(10, 11, 10, 11) + Rect(13, 11, 13, 11)},
-      // First corner below the second: nothing at all.
-      {2, 5, 4, 3, true, {}},
-      {2, 5, 4, 3, false, {}},
-      // First corner right of the second: no fill, and an outline of the two side columns.
-      {13, 10, 10, 12, true, {}},
-      {13, 10, 10, 12, false, Rect(10, 10, 10, 12) + Rect(13, 10, 13, 12)},
+      // Corners in any order draw the box between them.
+      {2, 5, 4, 3, true, Rect(2, 3, 4, 5)},
+      {2, 5, 4, 3, false, Rect(2, 3, 4, 3) + Rect(2, 5, 4, 5) + Rect(2, 4, 2, 4) + Rect(4, 4, 4, 4)},
+      {13, 10, 10, 12, true, Rect(10, 10, 13, 12)},
+      {13, 12, 10, 10, false,
+       Rect(10, 10, 13, 10) + Rect(10, 12, 13, 12) + Rect(10, 11, 10, 11) + Rect(13, 11, 13, 11)},
       // Partly outside: only what lies in the buffer.
       {-5, -5, 3, 2, true, Rect(0, 0, 3, 2)},
       {-5, -5, 3, 2, false, Rect(0, 2, 3, 2) + Rect(3, 0, 3, 1)},

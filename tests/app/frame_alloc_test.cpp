@@ -1,0 +1,56 @@
+// Every allocation of this process is counted, so these tests run in a binary
+// of their own.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+
+#include "app/render_window.h"
+#include "scene/scene.h"
+#include "tests/support/frame_helpers.h"
+#include "tests/support/scene_reset.h"
+
+namespace {
+long gAllocations = 0;
+}  // namespace
+
+void* operator new(std::size_t size) {
+  ++gAllocations;
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+using testing_support::TestBuffer;
+
+// The default scene with a pending click and a polygon, so that every kind
+// of drawing runs, filled and outlined, ticking and in edit mode.
+TEST(FrameAllocationTest, FramesAfterTheFirstAllocateNothing) {
+  testing_support::ResetScene();
+  init();
+  gPointList.push_back(Point{40, 40, red});
+  polylist.push_back(PolygonVertex{300, 300, blue, kOpensPolygon});
+  polylist.push_back(PolygonVertex{350, 320, blue, kContinuesPolygon});
+  polylist.push_back(PolygonVertex{320, 380, blue, kClosesPolygon});
+  TestBuffer buf(792, 554);
+  RenderWindow(buf.rc());  // the stand-in's copy of the frame grows once
+  for (const bool fill : {true, false}) {
+    for (const bool pause : {false, true}) {
+      Fill = fill;
+      Pause = pause;
+      const long before = gAllocations;
+      for (int k = 0; k < 50; ++k) RenderWindow(buf.rc());
+      EXPECT_EQ(gAllocations - before, 0)
+          << (fill ? "filled" : "outlined") << (pause ? ", edit mode" : ", ticking");
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+#include "tests/shapes/reference_triangle.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "render/pixel_coord.h"
+#include "shapes/round.h"
+
+void DrawReferenceFilledTriangle(Rendering rc, triangle t) {
+  t.reorder();
+  const float v1x = t.getv1x(), v1y = t.getv1y();
+  const float v2x = t.getv2x(), v2y = t.getv2y();
+  const float v3x = t.getv3x(), v3y = t.getv3y();
+  int32_t unused;
+  for (float v : {v1x, v1y, v2x, v2y, v3x, v3y}) {
+    if (!ToPixel(v, unused)) return;
+  }
+  const Color_RGB color = t.getcol();
+  rc.SetPixel(Round(v1x), Round(v1y), color);
+  rc.SetPixel(Round(v2x), Round(v2y), color);
+  rc.SetPixel(Round(v3x), Round(v3y), color);
+
+  const bool left = t.Left();
+  const float s13 = 1 / ((v3y - v1y) / (v3x - v1x));
+  const float s12 = 1 / ((v2y - v1y) / (v2x - v1x));
+  const float s23 = 1 / ((v3y - v2y) / (v3x - v2x));
+  const float upperLeft = left ? s12 : s13, upperRight = left ? s13 : s12;
+  const float lowerLeft = left ? s23 : s13, lowerRight = left ? s13 : s23;
+  const int32_t lastColumn = rc.getwidth() - 1;
+
+  auto row = [&](int32_t y, float xl, float xr, bool upper) {
+    if (std::isnan(xl) || xl >= kPixelLimit) return;
+    int32_t start = -1;
+    if (xl > -kPixelLimit) start = left ? static_cast<int32_t>(xl) : Round(xl);
+    if (left && upper) {
+      for (int32_t x = std::max(start, int32_t{0}); x <= lastColumn && static_cast<float>(x) <= xr;
+           ++x)
+        rc.SetPixel(x, y, color);
+      return;
+    }
+    const int32_t pixelRow = Round(static_cast<float>(y));
+    for (int32_t x = std::max(start, int32_t{-1}); x <= lastColumn && static_cast<float>(x) <= xr;
+         ++x)
+      rc.SetPixel(Round(static_cast<float>(x)), pixelRow, color);
+  };
+
+  int32_t y = Round(v1y);
+  float xl = static_cast<float>(Round(v1x));
+  float xr = xl;
+  for (; static_cast<float>(y) <= v2y; ++y) {
+    row(y, xl, xr, true);
+    xl += upperLeft;
+    xr += upperRight;
+  }
+  float& switching = left ? xl : xr;
+  if (v1y == v2y || !std::isfinite(switching)) {
+    const float lowerStep = left ? lowerLeft : lowerRight;
+    switching = v2x + lowerStep * (static_cast<float>(y) - v2y);
+  }
+  for (; static_cast<float>(y) < v3y; ++y) {
+    row(y, xl, xr, false);
+    xl += lowerLeft;
+    xr += lowerRight;
+  }
+}

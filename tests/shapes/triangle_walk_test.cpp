@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "shapes/triangle.h"
+#include "tests/shapes/reference_triangle.h"
+#include "tests/support/frame_helpers.h"
+#include "tests/support/platform_stub.h"
+
+// The filled walk skips what lies outside the buffer; the picture must stay
+// that of the reference walk, which visits every row, pixel for pixel.
+
+namespace {
+
+using testing_support::TestBuffer;
+
+constexpr Color_RGB kBlue{0, 0, 255};
+
+std::vector<uint32_t> Frame(int w, int h, const triangle& t, bool reference) {
+  TestBuffer buf(w, h);
+  if (reference) {
+    DrawReferenceFilledTriangle(buf.rc(), t);
+  } else {
+    triangle drawn = t;
+    drawn.Draw(buf.rc(), true);
+  }
+  buf.rc().Update();
+  return stub::LastFrame().words;
+}
+
+class Triangles {
+ public:
+  explicit Triangles(uint32_t seed) : random_(seed) {}
+
+  // Corners round the buffer, often on whole or half pixels so that rows
+  // and columns tie, sometimes repeated so that edges vanish.
+  triangle Near(float lo, float hi) {
+    float c[6];
+    for (float& v : c) v = Coordinate(lo, hi);
+    const int shape = Pick(0, 9);
+    if (shape == 0) c[2] = c[0], c[3] = c[1];   // two corners coincide
+    if (shape == 1) c[3] = c[1];                // flat top or bottom
+    if (shape == 2) c[3] = c[5] = c[1];         // all on one row
+    if (shape == 3) c[2] = c[0];                // a vertical edge
+    if (shape == 4) c[4] = 2 * c[2] - c[0], c[5] = 2 * c[3] - c[1];  // collinear
+    return triangle(c[0], c[1], c[2], c[3], c[4], c[5], kBlue);
+  }
+
+  // The same, shifted far off in one direction.
+  triangle FarOff() {
+    triangle t = Near(-40, 100);
+    const float dx = Pick(0, 1) ? static_cast<float>(Pick(-(1 << 26), 1 << 26)) : 0;
+    const float dy = dx == 0 ? static_cast<float>(Pick(-(1 << 20), 1 << 26)) : 0;
+    return triangle(t.getv1x() + dx, t.getv1y() + dy, t.getv2x() + dx, t.getv2y() + dy,
+                    t.getv3x() + dx, t.getv3y() + dy, kBlue);
+  }
+
+ private:
+  int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
+  float Coordinate(float lo, float hi) {
+    const float v = std::uniform_real_distribution<float>(lo, hi)(random_);
+    switch (Pick(0, 3)) {
+      case 0:
+        return std::round(v);
+      case 1:
+        return std::round(v * 2) / 2;
+      default:
+        return v;
+    }
+  }
+
+  std::mt19937 random_;
+};
+
+TEST(TriangleWalkTest, ClippedWalkDrawsTheReferencePicture) {
+  Triangles make(8);
+  struct Size {
+    int w, h;
+  };
+  const Size sizes[] = {{61, 47}, {1, 1}, {300, 4}, {3, 200}};
+  int drawn = 0;
+  for (int k = 0; k < 3000; ++k) {
+    const Size s = sizes[k % 4];
+    triangle t = k % 50 == 0   ? make.Near(-40000, 40000)  // huge: most rows outside
+                 : k % 7 == 0 ? make.FarOff()
+                              : make.Near(-60, 320);
+    const std::vector<uint32_t> want = Frame(s.w, s.h, t, true);
+    for (uint32_t w : want) drawn += w != 0;
+    ASSERT_EQ(Frame(s.w, s.h, t, false), want)
+        << "triangle " << k << ": " << t.getv1x() << "," << t.getv1y() << " " << t.getv2x() << ","
+        << t.getv2y() << " " << t.getv3x() << "," << t.getv3y() << " in " << s.w << "x" << s.h;
+  }
+  EXPECT_GT(drawn, 100000);  // the comparison saw real pictures, not empty frames
+}
+
+}  // namespace
