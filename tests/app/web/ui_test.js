@@ -1,8 +1,9 @@
 'use strict';
 // The page as the program's window: caption, canvas and the menu of the
-// resource script; the check marks after a run of every kind of command (as
-// the native program sets them); the boxes and the stillness while one is
-// open; the colour chooser opening on the current colour; Quit and closing.
+// resource script; the check marks after a run of every command that sets
+// any (as the native program sets them); the boxes, and the stillness while a
+// box or a menu is open; the colour chooser on the current colour, and its
+// custom colours; Quit and closing.
 //   node ui_test.js --site build/web --replay build/native/pinball-replay --rc resources --out DIR
 
 const assert = require('node:assert/strict');
@@ -101,6 +102,7 @@ async function main() {
           ['Pinball', 'Set Radius', 'x .5'], ['File', 'Clear'], ['Pinball', 'Set Speed', 'x 2'],
           ['Color', 'Other'], ['Shape', 'Circle'], ['Pinball', 'Set Radius', 'x 1'], ['File', 'Edit'],
           ['File', 'Edit'], ['Color', 'Red'], ['Color', 'Other'], ['File', 'Reset'], ['Pinball', 'Create Pinball'],
+          ['Pinball', 'Set Speed', 'x 3'], ['Shape', 'Triangle'],
         ];
         const ids = new Map();
         const walk = (items, trail) => items.forEach((i) => i.items ? walk(i.items, [...trail, i.text])
@@ -143,6 +145,26 @@ async function main() {
         assert.equal(await page.$('[role="dialog"]'), null);
         assert.notEqual(web.compareFrames(await web.canvasBytes(page), picture), '', 'the balls stand still');
       }],
+      ['a menu held open stands the simulation still', async () => {
+        await page.click('.menu-title');
+        await sleep(100);
+        const frozen = await passes(page);
+        await sleep(300);
+        assert.equal(await passes(page), frozen);
+        await page.keyboard.press('Escape');
+        await page.waitForFunction((n) => pinballPage.passes > n, {}, frozen);
+      }],
+      ['the colour chooser keeps its custom colours for the life of the page', async () => {
+        for (const expected of ['#000000', '#13579b']) {
+          await web.menu(page, 'Color', 'Other');
+          await page.waitForSelector('#color-value');
+          assert.equal(await page.$eval('.swatch', (e) => e.title), expected);
+          await page.$eval('#color-value', (e) => { e.value = '#13579b'; });
+          await page.click('.add-custom');
+          await page.keyboard.press('Escape');
+          await page.waitForFunction(() => !document.querySelector('[role="dialog"]'));
+        }
+      }],
       ['the About box, closed by Escape', async () => {
         await web.menu(page, 'Help', 'About');
         const box = await page.waitForSelector('[role="dialog"]');
@@ -158,7 +180,7 @@ async function main() {
         // The pass that takes Quit posts the quit request; the next takes it, draws, and ends.
         assert.equal(await stepped.evaluate(() => pinballPage.step(10)), 5);
         assert.ok(await stepped.evaluate(() => pinballPage.hasEnded));
-        assert.ok(await stepped.$eval('#window', (e) => e.hidden));
+        assert.ok(await stepped.$eval('#window', (e) => getComputedStyle(e).display === 'none'));
         await Promise.all([stepped.waitForNavigation(), stepped.click('#restart')]);
         await stepped.waitForFunction(() => pinballPage.started);
         assert.equal(await stepped.evaluate(() => pinballPage.step(2)), 2);
