@@ -31,9 +31,10 @@ run: build-windows
 # The browser version: build/web holds the page, its script and its .wasm.
 web: build-web
 
+WEB_PORT ?= 8000
 run-web: build-web
-	@echo "Open http://127.0.0.1:8000/ in a browser (Ctrl-C stops the server)."
-	@python3 -m http.server 8000 --bind 127.0.0.1 --directory build/web
+	@echo "Open http://127.0.0.1:$(WEB_PORT)/ in a browser (Ctrl-C stops the server)."
+	@python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory build/web
 
 clean:
 	rm -rf build

@@ -72,7 +72,12 @@ const pinballPage = (() => {
     inPass = true;
     boxInPass = false;
     passStart = performance.now();
-    Module._PinballPass();
+    try {
+      Module._PinballPass();
+    } catch (e) {
+      stopped(String(e));  // a trap: no pass will follow, so say so
+      throw e;
+    }
   }
   channel.port1.onmessage = runPass;
 
@@ -151,10 +156,10 @@ const pinballPage = (() => {
   };
 })();
 
-var Module = {
-  onAbort(what) {
-    document.getElementById('ended-text').textContent = 'The program has stopped: ' + what;
-    document.getElementById('window').hidden = true;
-    document.getElementById('ended').hidden = false;
-  },
-};
+function stopped(what) {
+  document.getElementById('ended-text').textContent = 'The program has stopped: ' + what;
+  document.getElementById('window').hidden = true;
+  document.getElementById('ended').hidden = false;
+}
+
+var Module = { onAbort: stopped };
