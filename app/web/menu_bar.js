@@ -82,6 +82,9 @@ function createMenuBar(bar, onCommand) {
     title.setAttribute('role', 'menuitem');
     title.setAttribute('aria-haspopup', 'true');
     title.setAttribute('aria-expanded', 'false');
+    // The titles never keep the focus, so Enter or Space later do not reopen a menu.
+    title.tabIndex = -1;
+    title.addEventListener('mousedown', (e) => e.preventDefault());
     menu.append(title, popup(list));
     title.addEventListener('click', (e) => {
       e.stopPropagation();
