@@ -29,7 +29,8 @@ const pinballPage = (() => {
 
   canvas.addEventListener('mousedown', (e) => {
     if (e.button !== 0 && e.button !== 2) return;
-    menus.close();
+    // As on Windows, a click beside an open menu only closes it.
+    if (menus.isOpen()) { menus.close(); return; }
     const [x, y] = canvasPoint(e);
     post([e.button === 0 ? kLeftDown : kRightDown, x, y]);
   });
