@@ -2,9 +2,9 @@
 # Both install the Debian packages they need first (scripts/install-deps.sh).
 
 JOBS ?= $(shell nproc)
-PRESETS := native sanitize windows
+PRESETS := native sanitize windows web
 
-.PHONY: all deps build run test clean build-native build-sanitize build-windows
+.PHONY: all deps build run test clean build-native build-sanitize build-windows build-web web run-web
 
 all: build
 
@@ -20,13 +20,21 @@ $(foreach p,$(PRESETS),$(eval $(call preset_rule,$(p))))
 
 build: $(addprefix build-,$(PRESETS))
 
-# All three build trees run as one CTest session, so the run ends with one summary.
+# All the build trees run as one CTest session, so the run ends with one summary.
 test: build
-	@printf 'subdirs("native" "sanitize" "windows")\n' > build/CTestTestfile.cmake
+	@printf 'subdirs("native" "sanitize" "windows" "web")\n' > build/CTestTestfile.cmake
 	@cd build && ctest --output-on-failure -j $(JOBS)
 
 run: build-windows
 	@bash scripts/run.sh
+
+# The browser version: build/web holds the page, its script and its .wasm.
+web: build-web
+
+WEB_PORT ?= 8000
+run-web: build-web
+	@echo "Open http://127.0.0.1:$(WEB_PORT)/ in a browser (Ctrl-C stops the server)."
+	@python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory build/web
 
 clean:
 	rm -rf build

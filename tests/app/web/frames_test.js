@@ -1,0 +1,148 @@
+'use strict';
+// The page's canvas against the native program, pixel for pixel: the default
+// scene, moving balls, shapes built, moved and deleted by clicks, the A key and
+// both ends of the colour chooser. The page runs stepped (?step), so that both
+// sides draw the same pass; the native frame comes from pinball-replay fed the
+// same events. Then, running on the browser's clock: the balls move, one frame's
+// time, and the README's screenshot.
+//   node frames_test.js --site build/web --replay build/native/pinball-replay --out DIR
+
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const path = require('node:path');
+const { parseArgs } = require('node:util');
+const web = require('./browser.js');
+
+const { values: args } = parseArgs({
+  options: { site: { type: 'string' }, replay: { type: 'string' }, rc: { type: 'string' }, out: { type: 'string' } },
+});
+const ids = { edit: 40002, red: 40006, other: 40034, circle: 40009, box: 40010, triangle: 40011, polygon: 40012 };
+
+async function main() {
+  assert.ok(fs.existsSync(args.replay), `no ${args.replay}: build the native preset first`);
+  fs.mkdirSync(args.out, { recursive: true });
+  const { server, url } = await web.serve(path.resolve(args.site));
+  const { browser, close } = await web.launch();
+  const errors = [];
+  try {
+    const page = await web.open(browser, url + '?step', errors);
+    // Every event and pass so far, as a pinball-replay script.
+    const script = [];
+    const step = async (n) => {
+      script.push(`pass ${n}`);
+      await page.evaluate((k) => pinballPage.step(k), n);
+    };
+    const sameAsNative = async () => {
+      const native = web.replay(args.replay, script, args.out);
+      assert.equal(web.compareFrames(await web.canvasBytes(page), native.frame), '');
+    };
+    // Input: the page's event, and the same line for the native program.
+    const command = async (line, ...names) => { script.push(`command ${line}`); await web.menu(page, ...names); };
+    const click = async (x, y, button = 'left') => { script.push(`${button} ${x} ${y}`); await web.clickCanvas(page, x, y, button); };
+    // The chooser opens inside the pass that takes "Other": answer it, then let the pass end.
+    const chooseColor = async (answer) => {
+      const passing = page.evaluate(() => pinballPage.step(1));
+      await page.waitForSelector('#color-value');
+      if (answer) {
+        script.push(`answer ${answer}`);
+        await page.$eval('#color-value', (e, v) => { e.value = v; }, '#' + answer);
+        await page.click('.box-buttons button:first-child');
+      } else {
+        script.push('cancel');
+        await page.$eval('#color-value', (e) => { e.value = '#123456'; });
+        await page.click('.box-buttons button:last-child');
+      }
+      await passing;
+    };
+
+    let first;
+    const failed = await web.runChecks([
+      ['the first frame of the default scene', async () => {
+        await step(1);
+        first = await web.canvasBytes(page);
+        await sameAsNative();
+      }],
+      ['the balls move, frame 120 as the native one', async () => {
+        await step(119);
+        assert.notEqual(web.compareFrames(await web.canvasBytes(page), first), '');
+        await sameAsNative();
+      }],
+      ['a circle, box, triangle and polygon built by clicks', async () => {
+        await command(ids.edit, 'File', 'Edit');
+        await command(ids.circle, 'Shape', 'Circle');
+        await click(60, 300); await click(85, 300);
+        await command(ids.box, 'Shape', 'Box');
+        await click(300, 200); await click(360, 240);
+        await command(ids.triangle, 'Shape', 'Triangle');
+        await click(500, 300); await click(460, 360); await click(560, 350);
+        await command(ids.polygon, 'Shape', 'Polygon');
+        await click(620, 420); await click(700, 430); await click(680, 520); await click(640, 500, 'right');
+        await step(20);
+        await sameAsNative();
+      }],
+      ['a cancelled colour chooser changes nothing; OK does', async () => {
+        await command(ids.other, 'Color', 'Other');
+        await chooseColor(null);
+        await command(ids.circle, 'Shape', 'Circle');
+        await click(200, 330); await click(215, 330);
+        await step(4);
+        await command(ids.other, 'Color', 'Other');
+        await chooseColor('20c0ff');
+        await click(250, 330); await click(265, 330);
+        await step(4);
+        await sameAsNative();
+      }],
+      ['a box picked and moved, then picked and deleted', async () => {
+        await command(ids.box, 'Shape', 'Box');
+        await click(330, 220); await click(420, 120);  // onto the new place
+        await step(4);
+        await sameAsNative();
+        const moved = await web.canvasBytes(page);
+        await click(425, 125);  // the box in its new place
+        script.push('key 46');
+        await page.keyboard.press('Delete');
+        await step(4);
+        assert.notEqual(web.compareFrames(await web.canvasBytes(page), moved), '');
+        await sameAsNative();
+      }],
+      ['the A key, with and without Shift, switches filled drawing', async () => {
+        script.push('key 65');
+        await page.keyboard.press('a');
+        await step(2);
+        await sameAsNative();
+        script.push('key 16', 'key 65');
+        await page.keyboard.down('Shift');
+        await page.keyboard.press('A');
+        await page.keyboard.up('Shift');
+        await command(ids.edit, 'File', 'Edit');  // and the balls go on
+        await step(30);
+        await sameAsNative();
+      }],
+    ]);
+
+    // On the browser's clock now, as a person sees it.
+    const live = await web.open(browser, url, errors);
+    const clockFailed = await web.runChecks([
+      ['on the browser clock the balls move; one frame timed; screenshot', async () => {
+        await live.waitForFunction(() => pinballPage.passes >= 60);
+        const before = await web.canvasBytes(live);
+        await live.waitForFunction(() => pinballPage.passes >= 300, { timeout: 20000 });
+        assert.notEqual(web.compareFrames(await web.canvasBytes(live), before), '');
+        const times = (await live.evaluate(() => pinballPage.passTimes())).slice(10).sort((a, b) => a - b);
+        const at = (q) => times[Math.min(times.length - 1, Math.floor(q * times.length))].toFixed(2);
+        const line = `one frame of the default scene (core and copy to the canvas): median ${at(0.5)} ms, ` +
+          `90th percentile ${at(0.9)} ms, over ${times.length} passes`;
+        console.log(line);
+        fs.writeFileSync(path.join(args.out, 'frame-time.txt'), line + '\n');
+        await (await live.$('#window')).screenshot({ path: path.join(args.out, 'web-screenshot.png') });
+      }],
+    ]);
+    assert.deepEqual(errors, []);
+    process.exitCode = failed + clockFailed ? 1 : 0;
+  } finally {
+    await close();
+    server.close();
+  }
+}
+
+main().catch((e) => { console.error(e); process.exitCode = 1; });

@@ -1,0 +1,206 @@
+'use strict';
+// The page as the program's window: caption, canvas and the menu of the
+// resource script; the check marks after a run of every command that sets
+// any (as the native program sets them); the boxes, and the stillness while a
+// box or a menu is open; the colour chooser on the current colour, and its
+// custom colours; Quit and closing.
+//   node ui_test.js --site build/web --replay build/native/pinball-replay --rc resources --out DIR
+
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const path = require('node:path');
+const { parseArgs } = require('node:util');
+const web = require('./browser.js');
+
+const { values: args } = parseArgs({
+  options: { site: { type: 'string' }, replay: { type: 'string' }, rc: { type: 'string' }, out: { type: 'string' } },
+});
+
+const INSTRUCTIONS = 'To Add objects to the scene, you must select Edit in the Files menu.  Then you can add ' +
+  'whatever objects you want. \n\n To Reset the whole scene, choose Reset.';
+const ABOUT = 'Pinball Simulation\nA pinball table drawn pixel by pixel, by its own small team.';
+
+// The menu of the resource script as a tree: {text, id, checked} items,
+// {separator: true}, {text, items} submenus.
+function menuFromResource(dir) {
+  const defines = new Map();
+  for (const m of fs.readFileSync(path.join(dir, 'resource.h'), 'utf8').matchAll(/#define (\w+) (\d+)/g)) {
+    defines.set(m[1], Number(m[2]));
+  }
+  const root = { items: [] };
+  const stack = [root];
+  let popup = null;
+  for (const raw of fs.readFileSync(path.join(dir, 'pinball.rc'), 'utf8').split('\n')) {
+    const line = raw.trim();
+    let m;
+    if ((m = line.match(/^POPUP "([^"]*)"/))) {
+      popup = { text: m[1], items: [] };
+      stack[stack.length - 1].items.push(popup);
+    } else if (line === 'BEGIN' && popup) {
+      stack.push(popup);
+      popup = null;
+    } else if (line === 'END') {
+      stack.pop();
+    } else if (line === 'MENUITEM SEPARATOR') {
+      stack[stack.length - 1].items.push({ separator: true });
+    } else if ((m = line.match(/^MENUITEM "([^"]*)", (\w+)(, CHECKED)?/))) {
+      stack[stack.length - 1].items.push({ text: m[1], id: defines.get(m[2]), checked: Boolean(m[3]) });
+    }
+  }
+  return root.items;
+}
+
+// The same tree read from the page's menu bar.
+function menuFromPage(page) {
+  return page.evaluate(() => {
+    const read = (popup) => [...popup.children].map((li) => {
+      if (li.getAttribute('role') === 'separator') return { separator: true };
+      const text = li.querySelector(':scope > .label').textContent;
+      const sub = li.querySelector(':scope > .popup');
+      if (sub) return { text, items: read(sub) };
+      return { text, id: Number(li.dataset.id), checked: li.getAttribute('aria-checked') === 'true' };
+    });
+    return [...document.querySelectorAll('#menubar > .menu')].map((m) => (
+      { text: m.querySelector('.menu-title').textContent, items: read(m.querySelector('.popup')) }));
+  });
+}
+
+function flatten(items, into = new Map()) {
+  for (const item of items) {
+    if (item.items) flatten(item.items, into);
+    else if (!item.separator) into.set(item.id, item.checked);
+  }
+  return into;
+}
+
+const passes = (page) => page.evaluate(() => pinballPage.passes);
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+async function main() {
+  const { server, url } = await web.serve(path.resolve(args.site));
+  const { browser, close } = await web.launch();
+  const errors = [];
+  try {
+    const page = await web.open(browser, url, errors);
+    const resourceMenu = menuFromResource(args.rc);
+
+    const failed = await web.runChecks([
+      ['caption, canvas, and the menu of resource 101 with its start marks', async () => {
+        assert.equal(await page.title(), 'Pinball Simulation');
+        assert.equal(await page.$eval('h1', (e) => e.textContent), 'Pinball Simulation');
+        const canvas = await page.$eval('#screen', (c) => [c.width, c.height, c.clientWidth, c.clientHeight]);
+        assert.deepEqual(canvas, [web.WIDTH, web.HEIGHT, web.WIDTH, web.HEIGHT]);
+        assert.deepEqual(await menuFromPage(page), resourceMenu);
+        const suppressed = await page.$eval('#screen', (c) =>
+          !c.dispatchEvent(new MouseEvent('contextmenu', { bubbles: true, cancelable: true })));
+        assert.ok(suppressed, 'the browser menu is not suppressed on the canvas');
+      }],
+      ['check marks after a run of commands, as the native program sets them', async () => {
+        const run = [
+          ['Color', 'Green'], ['Shape', 'Box'], ['Pinball', 'Create Pinball'], ['Pinball', 'Set Speed', 'x 1'],
+          ['Pinball', 'Set Radius', 'x 1.5'], ['File', 'Edit'], ['Color', 'Blue'], ['Shape', 'Polygon'],
+          ['Pinball', 'Set Radius', 'x .5'], ['File', 'Clear'], ['Pinball', 'Set Speed', 'x 2'],
+          ['Color', 'Other'], ['Shape', 'Circle'], ['Pinball', 'Set Radius', 'x 1'], ['File', 'Edit'],
+          ['File', 'Edit'], ['Color', 'Red'], ['Color', 'Other'], ['File', 'Reset'], ['Pinball', 'Create Pinball'],
+          ['Pinball', 'Set Speed', 'x 3'], ['Shape', 'Triangle'],
+        ];
+        const ids = new Map();
+        const walk = (items, trail) => items.forEach((i) => i.items ? walk(i.items, [...trail, i.text])
+          : i.separator || ids.set([...trail, i.text].join('>'), i.id));
+        walk(resourceMenu, []);
+        const script = [];
+        const chooserStarts = [];
+        for (const names of run) {
+          script.push(`command ${ids.get(names.join('>'))}`);
+          await web.menu(page, ...names);
+          if (names[1] === 'Other') {
+            // Opened on the current colour; cancelled, it changes nothing.
+            chooserStarts.push(await (await page.waitForSelector('#color-value')).evaluate((e) => e.value));
+            script.push('cancel');
+            await page.$eval('#color-value', (e) => { e.value = '#abcdef'; });
+            await page.keyboard.press('Escape');
+          }
+        }
+        script.push(`pass ${run.length + 2}`);
+        const start = await passes(page);
+        await page.waitForFunction((n) => pinballPage.passes >= n, {}, start + run.length + 2);
+        assert.deepEqual(chooserStarts, ['#0000ff', '#ff0000']);
+        const expected = flatten(resourceMenu);
+        for (const [id, on] of web.replay(args.replay, script, args.out).checked) expected.set(id, on);
+        assert.deepEqual(flatten(await menuFromPage(page)), expected);
+      }],
+      ['the Instructions box, byte for byte; nothing moves while it is open', async () => {
+        await web.menu(page, 'Help', 'Instructions');
+        const box = await page.waitForSelector('[role="dialog"]');
+        assert.equal(await box.$eval('.box-caption', (e) => e.textContent), 'Instructions');
+        assert.equal(await box.$eval('.box-text', (e) => e.textContent), INSTRUCTIONS);
+        const frozen = await passes(page);
+        const picture = await web.canvasBytes(page);
+        await page.mouse.click(400, 400);  // the box's backdrop takes the click
+        await sleep(400);
+        assert.equal(await passes(page), frozen);
+        assert.equal(web.compareFrames(await web.canvasBytes(page), picture), '');
+        await page.keyboard.press('Enter');
+        await page.waitForFunction((n) => pinballPage.passes > n + 5, {}, frozen);
+        assert.equal(await page.$('[role="dialog"]'), null);
+        assert.notEqual(web.compareFrames(await web.canvasBytes(page), picture), '', 'the balls stand still');
+      }],
+      ['a menu held open stands the simulation still', async () => {
+        await page.click('.menu-title');
+        await sleep(100);
+        const frozen = await passes(page);
+        await sleep(300);
+        assert.equal(await passes(page), frozen);
+        await page.keyboard.press('Escape');
+        await page.waitForFunction((n) => pinballPage.passes > n, {}, frozen);
+      }],
+      ['the colour chooser keeps its custom colours for the life of the page', async () => {
+        for (const expected of ['#000000', '#13579b']) {
+          await web.menu(page, 'Color', 'Other');
+          await page.waitForSelector('#color-value');
+          assert.equal(await page.$eval('.swatch', (e) => e.title), expected);
+          await page.$eval('#color-value', (e) => { e.value = '#13579b'; });
+          await page.click('.add-custom');
+          await page.keyboard.press('Escape');
+          await page.waitForFunction(() => !document.querySelector('[role="dialog"]'));
+        }
+      }],
+      ['the About box, closed by Escape', async () => {
+        await web.menu(page, 'Help', 'About');
+        const box = await page.waitForSelector('[role="dialog"]');
+        assert.equal(await box.$eval('.box-caption', (e) => e.textContent), 'About');
+        assert.equal(await box.$eval('.box-text', (e) => e.textContent), ABOUT);
+        await page.keyboard.press('Escape');
+        await page.waitForFunction(() => !document.querySelector('[role="dialog"]'));
+      }],
+      ['Quit: one more frame, the end shown, and a new start', async () => {
+        const stepped = await web.open(browser, url + '?step', errors);
+        await stepped.evaluate(() => pinballPage.step(3));
+        await web.menu(stepped, 'File', 'Quit');
+        // The pass that takes Quit posts the quit request; the next takes it, draws, and ends.
+        assert.equal(await stepped.evaluate(() => pinballPage.step(10)), 5);
+        assert.ok(await stepped.evaluate(() => pinballPage.hasEnded));
+        assert.ok(await stepped.$eval('#window', (e) => getComputedStyle(e).display === 'none'));
+        await Promise.all([stepped.waitForNavigation(), stepped.click('#restart')]);
+        await stepped.waitForFunction(() => pinballPage.started);
+        assert.equal(await stepped.evaluate(() => pinballPage.step(2)), 2);
+        await stepped.close();
+      }],
+      ['closing the page window ends the program the same way', async () => {
+        await page.click('#close');
+        await page.waitForFunction(() => pinballPage.hasEnded);
+        const last = await passes(page);
+        await sleep(200);
+        assert.equal(await passes(page), last);
+        assert.ok(await page.$eval('#ended', (e) => !e.hidden));
+      }],
+    ]);
+    assert.deepEqual(errors, []);
+    process.exitCode = failed ? 1 : 0;
+  } finally {
+    await close();
+    server.close();
+  }
+}
+
+main().catch((e) => { console.error(e); process.exitCode = 1; });
