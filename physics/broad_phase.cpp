@@ -2,20 +2,20 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
+#include <initializer_list>
 
 #include "physics/wall_collision.h"
 
 namespace {
 
 // Centres farther out than this are offered to every ball instead of being
-// placed, so that the grid stays small and its arithmetic exact enough.
+// placed, so that the grids stay small and their arithmetic exact enough.
 constexpr float kGridLimit = 1e6f;
+// The most cells of each grid for n placed balls; a wider scene gets bigger cells.
+size_t BallCellLimit(size_t n) { return 16 * n + 65536; }
+size_t ShapeCellLimit(size_t n) { return 4 * n + 4096; }
 // An item whose box covers more cells than this is offered to every ball.
 constexpr int64_t kMaxCellsPerItem = 4096;
-// Cells across the widest reach of a query: smaller cells hold fewer balls
-// that a query must pass over.
-constexpr float kCellsPerReach = 2;
 
 bool Finite(std::initializer_list<float> values) {
   for (float v : values)
@@ -23,19 +23,36 @@ bool Finite(std::initializer_list<float> values) {
   return true;
 }
 
-bool Finite(const pinball& ball) {
+// A box a grid may hold: within reach of the balls that can be placed.
+bool Near(const BroadPhaseBox& b) {
+  return b.x0 >= -2 * kGridLimit && b.y0 >= -2 * kGridLimit && b.x1 <= 2 * kGridLimit &&
+         b.y1 <= 2 * kGridLimit;
+}
+
+bool Placeable(const pinball& ball) {
   return Finite({ball.Getoriginx(), ball.Getoriginy(), ball.getvecX(), ball.getvecY(),
                  ball.getspeed(), ball.Getradius()}) &&
          std::fabs(ball.Getoriginx()) <= kGridLimit && std::fabs(ball.Getoriginy()) <= kGridLimit;
 }
 
-// A cell coordinate, clamped to [0, count - 1]. Placing and finding use this
-// one function, so that an item is found in the cells it was placed in.
-int32_t CellOf(float offset, float perCell, int32_t count) {
-  const float c = std::floor(offset * perCell);
-  if (!(c > 0)) return 0;
-  if (c >= static_cast<float>(count - 1)) return count - 1;
-  return static_cast<int32_t>(c);
+// Sizes a buffer kept from tick to tick, with room for `most` items (or twice
+// what is asked, when more), so that a scene that changes a little from tick
+// to tick does not allocate again.
+template <typename T>
+void Fit(std::vector<T>& v, size_t n, const T& value, size_t most = 0) {
+  if (v.capacity() < n) v.reserve(std::max(2 * n, most));
+  v.assign(n, value);
+}
+template <typename T>
+void FitSize(std::vector<T>& v, size_t n, size_t most = 0) {
+  if (v.capacity() < n) v.reserve(std::max(2 * n, most));
+  v.resize(n);
+}
+// Empties a list that is filled item by item, with room for `most` items.
+template <typename T>
+void Empty(std::vector<T>& v, size_t most) {
+  v.clear();
+  if (v.capacity() < most) v.reserve(most);
 }
 
 }  // namespace
@@ -49,31 +66,28 @@ double DirectionKey(double x, double y) {
   return 1 + (-x) / (y - x);
 }
 
-float BroadPhase::Slack(const BallStep& b) const {
-  return 1 + 1e-5f * (std::fabs(b.cx) + std::fabs(b.cy));
+void BroadPhase::Grid::Cover(float x0, float y0, float x1, float y1, float side, size_t cellLimit) {
+  left = x0;
+  top = y0;
+  cell = side;
+  for (;;) {
+    columns = static_cast<int32_t>((x1 - x0) / cell) + 2;
+    rows = static_cast<int32_t>((y1 - y0) / cell) + 2;
+    if (static_cast<double>(columns) * rows <= static_cast<double>(cellLimit)) break;
+    cell *= 2;
+  }
+  perCell = 1 / cell;
 }
 
-BroadPhase::CellRange BroadPhase::Cells(float x0, float y0, float x1, float y1) const {
-  return {CellOf(x0 - left, perCell, columns), CellOf(y0 - top, perCell, rows),
-          CellOf(x1 - left, perCell, columns), CellOf(y1 - top, perCell, rows)};
-}
-
-// Finite, and far enough inside the grid that its widest query stays on it.
-bool BroadPhase::Placeable(const pinball& ball) const {
-  if (columns == 0 || !Finite(ball)) return false;
-  const float x = ball.Getoriginx() - left, y = ball.Getoriginy() - top;
-  return x >= reachMax && y >= reachMax && x <= columns * cell - reachMax &&
-         y <= rows * cell - reachMax;
-}
-
-void BroadPhase::Build(const std::vector<pinball>& balls, const std::vector<Lines>& walls,
+void BroadPhase::Build(const std::vector<pinball>& all, const std::vector<Lines>& walls,
                        const std::vector<Circle>& circles) {
   float x0 = kGridLimit, y0 = kGridLimit, x1 = -kGridLimit, y1 = -kGridLimit;
-  maxRadius = maxSpeed = maxCoordinate = 0;
-  size_t placed = 0;
-  for (const pinball& ball : balls) {
-    if (!Finite(ball)) continue;
-    ++placed;
+  float maxCoordinate = 0;
+  maxRadius = maxSpeed = 0;
+  placeable = 0;
+  for (const pinball& ball : all) {
+    if (!Placeable(ball)) continue;
+    ++placeable;
     x0 = std::min(x0, ball.Getoriginx());
     x1 = std::max(x1, ball.Getoriginx());
     y0 = std::min(y0, ball.Getoriginy());
@@ -83,28 +97,18 @@ void BroadPhase::Build(const std::vector<pinball>& balls, const std::vector<Line
     maxCoordinate =
         std::max({maxCoordinate, std::fabs(ball.Getoriginx()), std::fabs(ball.Getoriginy())});
   }
-  columns = rows = 0;
-  if (placed > 0) {
-    // The widest query of any ball reaches this far from its centre; the grid
-    // reaches twice as far beyond every placed centre, so no query leaves it.
-    reachMax = 2 * maxRadius + 3.003f * maxSpeed + 1 + 2e-5f * maxCoordinate;
-    cell = reachMax / kCellsPerReach;
-    const double cellLimit = 4.0 * static_cast<double>(placed) + 4096;
-    left = x0 - 2 * reachMax;
-    top = y0 - 2 * reachMax;
-    for (;;) {
-      columns = static_cast<int32_t>((x1 - x0 + 4 * reachMax) / cell) + 2;
-      rows = static_cast<int32_t>((y1 - y0 + 4 * reachMax) / cell) + 2;
-      if (static_cast<double>(columns) * rows <= cellLimit) break;
-      cell *= 2;
-    }
-    perCell = 1 / cell;
+  balls = Grid{};
+  if (placeable > 0) {
+    reachMax = 2 * maxRadius + 3.003f * maxSpeed + 2 + 2e-5f * maxCoordinate;
+    const float pad = 2 * reachMax;
+    // Fine cells for the balls, which the ball test scans row by row.
+    balls.Cover(x0 - pad, y0 - pad, x1 + pad, y1 + pad, reachMax / 4, BallCellLimit(placeable));
   }
-  PlaceBalls(balls);
+  PlaceBalls(all);
 
-  normals.resize(walls.size());
-  wallBoxes.resize(walls.size());
-  wallPlaceable.assign(walls.size(), false);
+  FitSize(normals, walls.size());
+  FitSize(wallBoxes, walls.size());
+  Fit(wallPlaceable, walls.size(), false);
   for (size_t k = 0; k < walls.size(); ++k) {
     const Lines& w = walls[k];
     normals[k] = WallNormal(w);
@@ -115,18 +119,14 @@ void BroadPhase::Build(const std::vector<pinball>& balls, const std::vector<Line
         1e-5f * (std::fabs(w.x1) + std::fabs(w.y1) + std::fabs(w.x2) + std::fabs(w.y2));
     wallBoxes[k] = {std::min(w.x1, w.x2) - margin, std::min(w.y1, w.y2) - margin,
                     std::max(w.x1, w.x2) + margin, std::max(w.y1, w.y2) + margin};
-    wallPlaceable[k] = Finite({w.x1, w.y1, w.x2, w.y2, margin});
+    // Walls of no length are never met: neither placed nor offered.
+    const bool none = w.x1 == w.x2 && w.y1 == w.y2;
+    wallPlaceable[k] = none || (Finite({w.x1, w.y1, w.x2, w.y2, margin}) && Near(wallBoxes[k]));
+    if (none) wallBoxes[k] = {1, 1, -1, -1};  // lies nowhere
   }
-  PlaceBoxes(wallBoxes, wallPlaceable, wallStart, wallEntries, everywhereWalls);
-  // Walls of no length are never met.
-  everywhereWalls.erase(
-      std::remove_if(
-          everywhereWalls.begin(), everywhereWalls.end(),
-          [&](int32_t k) { return walls[k].x1 == walls[k].x2 && walls[k].y1 == walls[k].y2; }),
-      everywhereWalls.end());
 
-  circleBoxes.resize(circles.size());
-  circlePlaceable.assign(circles.size(), false);
+  FitSize(circleBoxes, circles.size());
+  Fit(circlePlaceable, circles.size(), false);
   for (size_t k = 0; k < circles.size(); ++k) {
     const Circle& c = circles[k];
     const float R = std::fabs(c.Getradius());
@@ -134,86 +134,113 @@ void BroadPhase::Build(const std::vector<pinball>& balls, const std::vector<Line
         R + 1 + 1e-5f * (std::fabs(c.Getoriginx()) + std::fabs(c.Getoriginy()) + R);
     circleBoxes[k] = {c.Getoriginx() - margin, c.Getoriginy() - margin, c.Getoriginx() + margin,
                       c.Getoriginy() + margin};
-    circlePlaceable[k] = Finite({c.Getoriginx(), c.Getoriginy(), margin});
+    circlePlaceable[k] = Finite({c.Getoriginx(), c.Getoriginy(), margin}) && Near(circleBoxes[k]);
   }
+  // Coarse cells for walls and circles, over what they cover: the same from
+  // tick to tick while the scene stays as it is.
+  CoverShapes(walls.size() + circles.size());
+  PlaceBoxes(wallBoxes, wallPlaceable, wallStart, wallEntries, everywhereWalls);
   PlaceBoxes(circleBoxes, circlePlaceable, circleStart, circleEntries, everywhereCircles);
 
   SortByDirection(walls);
 }
 
-void BroadPhase::PlaceBalls(const std::vector<pinball>& balls) {
-  const size_t cells = static_cast<size_t>(columns) * static_cast<size_t>(rows);
-  ballCount.assign(cells + 1, 0);
-  slotOf.assign(balls.size(), -1);
-  strayBalls.clear();
-  for (size_t k = 0; k < balls.size(); ++k) {
-    if (!Placeable(balls[k])) {
+void BroadPhase::CoverShapes(size_t items) {
+  float x0 = kGridLimit, y0 = kGridLimit, x1 = -kGridLimit, y1 = -kGridLimit;
+  auto extend = [&](const std::vector<Box>& boxes, const std::vector<bool>& inGrid) {
+    for (size_t k = 0; k < boxes.size(); ++k) {
+      if (!inGrid[k] || boxes[k].x0 > boxes[k].x1) continue;
+      x0 = std::min(x0, boxes[k].x0);
+      y0 = std::min(y0, boxes[k].y0);
+      x1 = std::max(x1, boxes[k].x1);
+      y1 = std::max(y1, boxes[k].y1);
+    }
+  };
+  extend(wallBoxes, wallPlaceable);
+  extend(circleBoxes, circlePlaceable);
+  shapes = Grid{};
+  // About the reach of a query, but not following the balls' positions.
+  const float side = 2 * maxRadius + 3.003f * maxSpeed + 2;
+  if (x0 <= x1 && y0 <= y1) shapes.Cover(x0, y0, x1, y1, side, ShapeCellLimit(items));
+}
+
+void BroadPhase::PlaceBalls(const std::vector<pinball>& all) {
+  const size_t cells = balls.Count();
+  Fit(ballStart, cells + 1, 0, BallCellLimit(placeable) + 1);
+  Fit(slotOf, all.size(), -1);
+  Empty(strayBalls, all.size());
+  for (size_t k = 0; k < all.size(); ++k) {
+    const float x = all[k].Getoriginx(), y = all[k].Getoriginy();
+    // Only a ball whose widest query stays on the grid is placed.
+    if (!Placeable(all[k]) ||
+        !balls.Contains(x - reachMax, y - reachMax, x + reachMax, y + reachMax)) {
       strayBalls.push_back(static_cast<int32_t>(k));
       continue;
     }
-    const CellRange r = Around(balls[k].Getoriginx(), balls[k].Getoriginy(), 0);
-    slotOf[k] = r.cy0 * columns + r.cx0;  // its cell, for now
-    ++ballCount[slotOf[k] + 1];
+    slotOf[k] = balls.Row(y) * balls.columns + balls.Column(x);  // its cell, for now
+    ++ballStart[slotOf[k] + 1];
   }
-  ballStart.resize(cells + 1);
-  ballStart[0] = 0;
-  for (size_t c = 1; c <= cells; ++c) ballStart[c] = ballStart[c - 1] + ballCount[c];
-  ballEntries.resize(ballStart[cells]);
-  std::copy(ballStart.begin(), ballStart.end() - 1, ballCount.begin());  // next free slot
-  for (size_t k = 0; k < balls.size(); ++k) {
+  for (size_t c = 1; c <= cells; ++c) ballStart[c] += ballStart[c - 1];
+  FitSize(ballEntries, ballStart[cells], all.size());
+  FitSize(next, cells + 1, BallCellLimit(placeable) + 1);
+  std::copy(ballStart.begin(), ballStart.end(), next.begin());
+  for (size_t k = 0; k < all.size(); ++k) {
     if (slotOf[k] < 0) continue;
-    slotOf[k] = ballCount[slotOf[k]]++;
-    ballEntries[slotOf[k]] = {StateOf(balls[k]), static_cast<int32_t>(k)};
+    slotOf[k] = next[slotOf[k]]++;
+    ballEntries[slotOf[k]] = {StateOf(all[k]), static_cast<int32_t>(k)};
   }
 }
 
-void BroadPhase::PlaceBoxes(const std::vector<Box>& boxes, const std::vector<bool>& placeable,
+void BroadPhase::PlaceBoxes(const std::vector<Box>& boxes, const std::vector<bool>& inGrid,
                             std::vector<int32_t>& start, std::vector<int32_t>& entries,
                             std::vector<int32_t>& everywhere) {
-  const size_t cells = static_cast<size_t>(columns) * static_cast<size_t>(rows);
-  const float right = left + columns * cell, bottom = top + rows * cell;
-  start.assign(cells + 1, 0);
-  everywhere.clear();
+  const size_t cells = shapes.Count();
+  const float right = shapes.left + shapes.columns * shapes.cell;
+  const float bottom = shapes.top + shapes.rows * shapes.cell;
+  Fit(start, cells + 1, 0, cells + 1);
+  Empty(everywhere, boxes.size());
   // Which cells an item goes to: none when it lies off the grid (no ball that
   // the grid serves can reach it), every ball's list when it is not finite or too big.
   auto place = [&](size_t k, CellRange& r) {
-    if (!placeable[k]) {
+    if (!inGrid[k]) {
       everywhere.push_back(static_cast<int32_t>(k));
       return false;
     }
     const Box& b = boxes[k];
-    if (columns == 0 || b.x1 < left || b.x0 > right || b.y1 < top || b.y0 > bottom) return false;
-    r = Cells(b.x0, b.y0, b.x1, b.y1);
-    const int64_t count = int64_t{r.cx1 - r.cx0 + 1} * (r.cy1 - r.cy0 + 1);
-    if (count > kMaxCellsPerItem) {
+    if (cells == 0 || b.x0 > b.x1 || b.x1 < shapes.left || b.x0 > right || b.y1 < shapes.top ||
+        b.y0 > bottom)
+      return false;
+    r = shapes.Cells(b.x0, b.y0, b.x1, b.y1);
+    if (int64_t{r.cx1 - r.cx0 + 1} * (r.cy1 - r.cy0 + 1) > kMaxCellsPerItem) {
       everywhere.push_back(static_cast<int32_t>(k));
       return false;
     }
     return true;
   };
   CellRange r{};
+  everywhere.clear();
   for (size_t k = 0; k < boxes.size(); ++k) {
     if (!place(k, r)) continue;
     for (int32_t y = r.cy0; y <= r.cy1; ++y)
-      for (int32_t x = r.cx0; x <= r.cx1; ++x) ++start[y * columns + x + 1];
+      for (int32_t x = r.cx0; x <= r.cx1; ++x) ++start[y * shapes.columns + x + 1];
   }
   for (size_t c = 1; c <= cells; ++c) start[c] += start[c - 1];
-  entries.resize(start[cells]);
-  ballCount.assign(start.begin(), start.end());  // next free slot of each cell
+  FitSize(entries, start[cells]);
+  FitSize(next, cells + 1);
+  std::copy(start.begin(), start.end(), next.begin());
   everywhere.clear();
   for (size_t k = 0; k < boxes.size(); ++k) {
     if (!place(k, r)) continue;
     for (int32_t y = r.cy0; y <= r.cy1; ++y)
       for (int32_t x = r.cx0; x <= r.cx1; ++x)
-        entries[ballCount[y * columns + x]++] = static_cast<int32_t>(k);
+        entries[next[y * shapes.columns + x]++] = static_cast<int32_t>(k);
   }
 }
 
 void BroadPhase::SortByDirection(const std::vector<Lines>& walls) {
-  slopeKeys.clear();
-  slopeWalls.clear();
-  horizontalWalls.clear();
-  verticalWalls.clear();
+  Empty(slopeOrder, walls.size());
+  Empty(horizontalWalls, walls.size());
+  Empty(verticalWalls, walls.size());
   for (size_t k = 0; k < walls.size(); ++k) {
     const Lines& w = walls[k];
     const float dx = w.x2 - w.x1, dy = w.y2 - w.y1;
@@ -223,14 +250,12 @@ void BroadPhase::SortByDirection(const std::vector<Lines>& walls) {
     } else if (dx == 0) {
       verticalWalls.push_back(static_cast<int32_t>(k));
     } else {
-      slopeWalls.push_back(static_cast<int32_t>(k));
+      slopeOrder.push_back({DirectionKey(dx, dy), static_cast<int32_t>(k)});
     }
   }
-  slopeOrder.clear();
-  for (int32_t k : slopeWalls)
-    slopeOrder.push_back({DirectionKey(walls[k].x2 - walls[k].x1, walls[k].y2 - walls[k].y1), k});
   std::sort(slopeOrder.begin(), slopeOrder.end());
-  slopeWalls.clear();
+  Empty(slopeKeys, slopeOrder.size());
+  Empty(slopeWalls, slopeOrder.size());
   for (const auto& [key, k] : slopeOrder) {
     slopeKeys.push_back(key);
     slopeWalls.push_back(k);

@@ -12,26 +12,34 @@
 #include "scene/records.h"
 #include "shapes/circle.h"
 
+// The bounding box of a wall or circle, widened for rounding.
+struct BroadPhaseBox {
+  float x0, y0, x1, y1;
+  bool Overlaps(float x, float y, float reach) const {
+    return x + reach >= x0 && x - reach <= x1 && y + reach >= y0 && y - reach <= y1;
+  }
+};
+
 // Finds, for one ball's turn in a tick, the balls, walls and circles it can
 // possibly meet, so that the turn tests those instead of whole lists. It may
 // offer more than can be met, never less: the tests themselves decide, so the
 // tick gives exactly the results of testing everything.
 //
-// Built at the start of each tick on a uniform grid: balls in the cell of
-// their centre at that moment (a ball moves at most once in the tick, by its
-// own speed), walls and circles by their bounding boxes widened for rounding.
-// Each placed ball keeps a copy of its state beside its cell, which the tick
-// refreshes whenever it moves or turns the ball, so that the ball test reads
-// partners from memory in cell order. Whatever cannot be placed on the grid
-// (not finite, or far outside it) is offered to every ball. The buffers are
-// kept from tick to tick.
+// Built at the start of each tick on two uniform grids over the balls: a fine
+// one holding each ball in the cell of its centre at that moment (a ball moves
+// at most once in the tick, by its own speed), and a coarse one holding walls
+// and circles by their bounding boxes widened for rounding. Each placed ball
+// keeps a copy of its state in its cell, which the tick refreshes whenever it
+// moves or turns the ball, so that the ball test reads partners in cell order.
+// Whatever cannot be placed (not finite, or far outside the grids) is offered
+// to every ball. The buffers are kept from tick to tick.
 class BroadPhase {
  public:
   void Build(const std::vector<pinball>& balls, const std::vector<Lines>& walls,
              const std::vector<Circle>& circles);
 
-  // Whether the turn of ball k can be served from the grid; a ball that is
-  // not finite or lies outside it must be tested against every list.
+  // Whether the turn of ball k can be served from the grids; a ball that is
+  // not finite or lies outside them must be tested against every list.
   bool Covers(int32_t k, const pinball& ball) const {
     return slotOf[k] >= 0 && std::isfinite(ball.getvecX()) && std::isfinite(ball.getvecY());
   }
@@ -48,7 +56,7 @@ class BroadPhase {
   // The wall's unit normal, as WallNormal gives it, computed once per tick.
   const VECTOR& Normal(int32_t wall) const { return normals[wall]; }
 
-  // Each visit(index, ...) call offers one candidate, in no particular order
+  // Each visit call offers one candidate by its index, in no particular order
   // and possibly more than once. Only for a ball that Covers() accepts.
   // Partners come with their present state.
   template <typename Visit>
@@ -59,46 +67,67 @@ class BroadPhase {
   void VisitCircles(const BallStep& b, float speed, Visit visit) const;
 
  private:
-  struct Box {
-    float x0, y0, x1, y1;
-    bool Overlaps(float x, float y, float reach) const {
-      return x + reach >= x0 && x - reach <= x1 && y + reach >= y0 && y - reach <= y1;
+  struct CellRange {
+    int32_t cx0, cy0, cx1, cy1;
+  };
+  // Square cells of side `cell` from (left, top), columns x rows.
+  struct Grid {
+    float left = 0, top = 0, cell = 1, perCell = 1;
+    int32_t columns = 0, rows = 0;
+
+    void Cover(float x0, float y0, float x1, float y1, float side, size_t cellLimit);
+    size_t Count() const { return static_cast<size_t>(columns) * static_cast<size_t>(rows); }
+    bool Contains(float x0, float y0, float x1, float y1) const {
+      return x0 >= left && y0 >= top && x1 <= left + columns * cell && y1 <= top + rows * cell;
+    }
+    // Placing and finding use this one function, so that an item is found in
+    // the cells it was placed in. Clamped to the grid.
+    static int32_t Index(float offset, float perCell, int32_t count) {
+      const float c = offset * perCell;
+      if (!(c > 0)) return 0;
+      if (c >= static_cast<float>(count - 1)) return count - 1;
+      return static_cast<int32_t>(c);  // the floor, for what is left
+    }
+    int32_t Column(float x) const { return Index(x - left, perCell, columns); }
+    int32_t Row(float y) const { return Index(y - top, perCell, rows); }
+    CellRange Cells(float x0, float y0, float x1, float y1) const {
+      return {Column(x0), Row(y0), Column(x1), Row(y1)};
     }
   };
-  struct Placed {  // a ball on the grid, in the cell of its centre at the start of the tick
+  using Box = BroadPhaseBox;
+  struct Placed {  // a ball, in the cell of its centre at the start of the tick
     PartnerState state;
     int32_t index;
   };
   static constexpr int32_t kGather = 64;
-  struct CellRange {
-    int32_t cx0, cy0, cx1, cy1;
-  };
 
-  bool Placeable(const pinball& ball) const;
-  CellRange Cells(float x0, float y0, float x1, float y1) const;
-  CellRange Around(float x, float y, float reach) const {
-    return Cells(x - reach, y - reach, x + reach, y + reach);
-  }
-  float Slack(const BallStep& b) const;
+  float Slack(const BallStep& b) const { return 1 + 1e-5f * (std::fabs(b.cx) + std::fabs(b.cy)); }
   void PlaceBalls(const std::vector<pinball>& balls);
-  void PlaceBoxes(const std::vector<Box>& boxes, const std::vector<bool>& placeable,
+  void CoverShapes(size_t items);
+  void PlaceBoxes(const std::vector<Box>& boxes, const std::vector<bool>& inGrid,
                   std::vector<int32_t>& start, std::vector<int32_t>& entries,
                   std::vector<int32_t>& everywhere);
   void SortByDirection(const std::vector<Lines>& walls);
   template <typename Visit>
+  void VisitBoxes(const BallStep& b, float reach, const std::vector<int32_t>& start,
+                  const std::vector<int32_t>& entries, const std::vector<Box>& boxes,
+                  Visit visit) const;
+  template <typename Visit>
   void VisitNearlyParallel(const BallStep& b, Visit visit) const;
 
-  // The grid: cells of side `cell` from (left, top), columns x rows.
-  float left = 0, top = 0, cell = 1, perCell = 1, reachMax = 1;
-  int32_t columns = 0, rows = 0;
-  float maxRadius = 0, maxSpeed = 0, maxCoordinate = 0;
+  Grid balls, shapes;
+  // The widest reach of any query from a ball's centre; the grids reach
+  // twice as far beyond every placed centre, so no query leaves them.
+  float reachMax = 1;
+  float maxRadius = 0, maxSpeed = 0;
+  size_t placeable = 0;  // balls that are finite and near enough to place
 
   // Per cell, balls, walls and circles as index ranges into the entry lists.
   std::vector<int32_t> ballStart, wallStart, circleStart;
   std::vector<Placed> ballEntries;
   std::vector<int32_t> wallEntries, circleEntries;
-  std::vector<int32_t> slotOf;     // each ball's place in ballEntries, -1 if not placed
-  std::vector<int32_t> ballCount;  // scratch of the placement
+  std::vector<int32_t> slotOf;  // each ball's place in ballEntries, -1 if not placed
+  std::vector<int32_t> next;    // scratch of the placement: next free place of each cell
   // What every ball is offered.
   std::vector<int32_t> strayBalls, everywhereWalls, everywhereCircles;
 
@@ -123,66 +152,67 @@ double DirectionKey(double x, double y);
 constexpr double kNearlyParallel = 1.01e-3;
 
 template <typename Visit>
-void BroadPhase::VisitBalls(const BallStep& b, const std::vector<pinball>& balls,
-                            Visit visit) const {
+void BroadPhase::VisitBalls(const BallStep& b, const std::vector<pinball>& all, Visit visit) const {
   // A partner passes the distance test only when its next centre is within
-  // both radii of the mover's next centre, and it is one step from its next
-  // centre. Since it was placed it may have moved once, so its cell can be a
-  // step away.
-  const float reach = b.r + maxRadius + 1.001f * maxSpeed + Slack(b);
+  // both radii of the mover's next centre. It sits in the cell where it
+  // started, which can be a step away.
+  const float reach = b.r + maxRadius + Slack(b);
   const float reach2 = reach * reach;
-  const CellRange r = Around(b.nx, b.ny, reach + 1.001f * maxSpeed);
+  const float cellReach = reach + 2.002f * maxSpeed + 1;
+  const int32_t y0 = balls.Row(b.ny - cellReach), y1 = balls.Row(b.ny + cellReach);
+  const Placed* near[kGather];
+  for (int32_t y = y0; y <= y1; ++y) {
+    // The cells of this row within cellReach, which lie side by side in the entries.
+    const float rowTop = balls.top + static_cast<float>(y) * balls.cell;
+    // (A pixel nearer than the row's edge, for rounding at the edge.)
+    const float dy = std::max({rowTop - b.ny - 1, b.ny - (rowTop + balls.cell) - 1, 0.0f});
+    const float halfWidth = std::sqrt(std::max(cellReach * cellReach - dy * dy, 0.0f)) + 1;
+    const int32_t row = y * balls.columns;
+    int32_t k = ballStart[row + balls.Column(b.nx - halfWidth)];
+    const int32_t end = ballStart[row + balls.Column(b.nx + halfWidth) + 1];
+    while (k < end) {
+      // Gathered without a branch per ball (which most of them would take), then visited.
+      int32_t count = 0;
+      for (const int32_t stop = std::min(end, k + kGather); k < stop; ++k) {
+        const Placed& p = ballEntries[k];
+        const float dx = p.state.vi * p.state.speed + p.state.x - b.nx;
+        const float dz = p.state.vj * p.state.speed + p.state.y - b.ny;
+        near[count] = &p;
+        count += dx * dx + dz * dz <= reach2;
+      }
+      for (int32_t n = 0; n < count; ++n) visit(near[n]->index, near[n]->state);
+    }
+  }
+  for (int32_t k : strayBalls) visit(k, StateOf(all[k]));
+}
+
+template <typename Visit>
+void BroadPhase::VisitBoxes(const BallStep& b, float reach, const std::vector<int32_t>& start,
+                            const std::vector<int32_t>& entries, const std::vector<Box>& boxes,
+                            Visit visit) const {
+  if (shapes.Count() == 0) return;
+  const CellRange r = shapes.Cells(b.cx - reach, b.cy - reach, b.cx + reach, b.cy + reach);
   for (int32_t y = r.cy0; y <= r.cy1; ++y) {
     for (int32_t x = r.cx0; x <= r.cx1; ++x) {
-      const int32_t c = y * columns + x;
-      // Gathered without a branch per ball (which half of them take), then visited.
-      const Placed* near[kGather];
-      for (int32_t k = ballStart[c], end = ballStart[c + 1]; k < end;) {
-        int32_t count = 0;
-        for (const int32_t stop = std::min(end, k + kGather); k < stop; ++k) {
-          const Placed& p = ballEntries[k];
-          const float dx = p.state.x - b.nx, dy = p.state.y - b.ny;
-          near[count] = &p;
-          count += dx * dx + dy * dy <= reach2;
-        }
-        for (int32_t n = 0; n < count; ++n) visit(near[n]->index, near[n]->state);
+      const int32_t c = y * shapes.columns + x;
+      for (int32_t k = start[c]; k < start[c + 1]; ++k) {
+        if (boxes[entries[k]].Overlaps(b.cx, b.cy, reach)) visit(entries[k]);
       }
     }
   }
-  for (int32_t k : strayBalls) visit(k, StateOf(balls[k]));
 }
 
 template <typename Visit>
 void BroadPhase::VisitWalls(const BallStep& b, float speed, Visit visit) const {
   // Every contact with a wall lies within the radius and the step of the centre.
-  const float reach = b.r + speed * 1.001f + Slack(b);
-  const CellRange r = Around(b.cx, b.cy, reach);
-  for (int32_t y = r.cy0; y <= r.cy1; ++y) {
-    for (int32_t x = r.cx0; x <= r.cx1; ++x) {
-      const int32_t c = y * columns + x;
-      for (int32_t k = wallStart[c]; k < wallStart[c + 1]; ++k) {
-        const int32_t w = wallEntries[k];
-        if (wallBoxes[w].Overlaps(b.cx, b.cy, reach)) visit(w);
-      }
-    }
-  }
+  VisitBoxes(b, b.r + speed * 1.001f + Slack(b), wallStart, wallEntries, wallBoxes, visit);
   for (int32_t w : everywhereWalls) visit(w);
   VisitNearlyParallel(b, visit);
 }
 
 template <typename Visit>
 void BroadPhase::VisitCircles(const BallStep& b, float speed, Visit visit) const {
-  const float reach = b.r + speed * 1.001f + Slack(b);
-  const CellRange r = Around(b.cx, b.cy, reach);
-  for (int32_t y = r.cy0; y <= r.cy1; ++y) {
-    for (int32_t x = r.cx0; x <= r.cx1; ++x) {
-      const int32_t c = y * columns + x;
-      for (int32_t k = circleStart[c]; k < circleStart[c + 1]; ++k) {
-        const int32_t i = circleEntries[k];
-        if (circleBoxes[i].Overlaps(b.cx, b.cy, reach)) visit(i);
-      }
-    }
-  }
+  VisitBoxes(b, b.r + speed * 1.001f + Slack(b), circleStart, circleEntries, circleBoxes, visit);
   for (int32_t i : everywhereCircles) visit(i);
 }
 
