@@ -15,28 +15,15 @@ VECTOR Mirror(const VECTOR& w, const VECTOR& n) {
 
 }  // namespace
 
-bool MeetsBall(const BallStep& a, const PartnerState& partner, VECTOR& wA, VECTOR& wB) {
-  const float bx = partner.x;
-  const float by = partner.y;
-  const float nBx = partner.vi * partner.speed + bx;
-  const float nBy = partner.vj * partner.speed + by;
-  // The mover itself, or a ball exactly on it with exactly the same step.
-  if (bx == a.cx && by == a.cy && nBx == a.nx && nBy == a.ny) return false;
-  const float mBx = nBx - bx;
-  const float mBy = nBy - by;
-
-  const float relx = a.mx - mBx;
-  const float rely = a.my - mBy;
-  const float ex = (relx + a.cx) - bx;
-  const float ey = (rely + a.cy) - by;
-  const float S = partner.radius + a.r;
-  const float ee = ey * ey + ex * ex;
-  // Two shortcuts that decide exactly as the full test does, for the many
-  // pairs a crowded field offers: a square this far beyond S*S has its root
-  // beyond S too; and balls overlapping by this much, on a short relative
-  // step, always get an approach fraction of zero or less, whatever the rounding.
-  if (ee > 1.000001f * (S * S)) return false;
+bool MeetsNearBall(const BallStep& a, const PartnerState& b, float relx, float rely, float S,
+                   float ee, VECTOR& wA, VECTOR& wB) {
   if (Root(ee) > S) return false;
+  const float bx = b.x, by = b.y;
+  const float mBx = b.nx - bx;
+  const float mBy = b.ny - by;
+  // Balls overlapping by this much, on a short relative step, always get an
+  // approach fraction of zero or less, whatever the rounding: a shortcut for
+  // the many such pairs of a crowded field.
   const float qx = bx - a.cx, qy = by - a.cy;
   if (qx * qx + qy * qy < 0.9998f * (S * S) && rely * rely + relx * relx <= 64) return false;
 

@@ -85,8 +85,11 @@ void BroadPhase::Build(const std::vector<pinball>& all, const std::vector<Lines>
   float maxCoordinate = 0;
   maxRadius = maxSpeed = 0;
   placeable = 0;
-  for (const pinball& ball : all) {
+  Fit(inReach, all.size(), false);
+  for (size_t k = 0; k < all.size(); ++k) {
+    const pinball& ball = all[k];
     if (!Placeable(ball)) continue;
+    inReach[k] = true;
     ++placeable;
     x0 = std::min(x0, ball.Getoriginx());
     x1 = std::max(x1, ball.Getoriginx());
@@ -102,7 +105,7 @@ void BroadPhase::Build(const std::vector<pinball>& all, const std::vector<Lines>
     reachMax = 2 * maxRadius + 3.003f * maxSpeed + 2 + 2e-5f * maxCoordinate;
     const float pad = 2 * reachMax;
     // Fine cells for the balls, which the ball test scans row by row.
-    balls.Cover(x0 - pad, y0 - pad, x1 + pad, y1 + pad, reachMax / 4, BallCellLimit(placeable));
+    balls.Cover(x0 - pad, y0 - pad, x1 + pad, y1 + pad, reachMax / 2, BallCellLimit(placeable));
   }
   PlaceBalls(all);
 
@@ -172,7 +175,7 @@ void BroadPhase::PlaceBalls(const std::vector<pinball>& all) {
   for (size_t k = 0; k < all.size(); ++k) {
     const float x = all[k].Getoriginx(), y = all[k].Getoriginy();
     // Only a ball whose widest query stays on the grid is placed.
-    if (!Placeable(all[k]) ||
+    if (!inReach[k] ||
         !balls.Contains(x - reachMax, y - reachMax, x + reachMax, y + reachMax)) {
       strayBalls.push_back(static_cast<int32_t>(k));
       continue;

@@ -46,11 +46,7 @@ class BroadPhase {
   // Takes the present centre and direction of ball k, after it moved or turned.
   void Refresh(int32_t k, const pinball& ball) {
     if (slotOf[k] < 0) return;
-    PartnerState& state = ballEntries[slotOf[k]].state;
-    state.x = ball.Getoriginx();
-    state.y = ball.Getoriginy();
-    state.vi = ball.getvecX();
-    state.vj = ball.getvecY();
+    ballEntries[slotOf[k]].state = StateOf(ball);
   }
 
   // The wall's unit normal, as WallNormal gives it, computed once per tick.
@@ -126,6 +122,7 @@ class BroadPhase {
   std::vector<int32_t> ballStart, wallStart, circleStart;
   std::vector<Placed> ballEntries;
   std::vector<int32_t> wallEntries, circleEntries;
+  std::vector<bool> inReach;    // each ball finite and within the grids' limit
   std::vector<int32_t> slotOf;  // each ball's place in ballEntries, -1 if not placed
   std::vector<int32_t> next;    // scratch of the placement: next free place of each cell
   // What every ball is offered.
@@ -175,8 +172,7 @@ void BroadPhase::VisitBalls(const BallStep& b, const std::vector<pinball>& all, 
       int32_t count = 0;
       for (const int32_t stop = std::min(end, k + kGather); k < stop; ++k) {
         const Placed& p = ballEntries[k];
-        const float dx = p.state.vi * p.state.speed + p.state.x - b.nx;
-        const float dz = p.state.vj * p.state.speed + p.state.y - b.ny;
+        const float dx = p.state.nx - b.nx, dz = p.state.ny - b.ny;
         near[count] = &p;
         count += dx * dx + dz * dz <= reach2;
       }

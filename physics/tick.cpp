@@ -14,7 +14,7 @@ namespace {
 // the first partner in list order that are met, and the wall met at the
 // smallest fraction of the step, the earlier wall on a tie.
 
-bool CircleHit(const BroadPhase& grid, pinball& ball, const std::vector<Circle>& circles) {
+bool CircleHit(BroadPhase& grid, int32_t index, pinball& ball, const std::vector<Circle>& circles) {
   const BallStep b = StepOf(ball);
   int32_t first = -1;
   VECTOR direction, candidate;
@@ -26,6 +26,7 @@ bool CircleHit(const BroadPhase& grid, pinball& ball, const std::vector<Circle>&
   });
   if (first == -1) return false;
   ball.SetD(direction);
+  grid.Refresh(index, ball);  // its own entry, which its ball test passes over
   return true;
 }
 
@@ -93,7 +94,7 @@ void TickBalls(std::vector<pinball>& BallList, const std::vector<Lines>& LinesLi
     const int32_t index = static_cast<int32_t>(k);
     // A ball the grid does not serve (not finite, or far out; its direction
     // may also turn not finite within its turn) is tested against every list.
-    const bool circleHit = grid.Covers(index, ball) ? CircleHit(grid, ball, circlist)
+    const bool circleHit = grid.Covers(index, ball) ? CircleHit(grid, index, ball, circlist)
                                                     : Checkcirccol(ball, circlist, IndexCol);
     const bool ballHit = grid.Covers(index, ball) ? BallHit(grid, ball, BallList)
                                                   : BallHitAnywhere(grid, ball, BallList);
@@ -102,7 +103,7 @@ void TickBalls(std::vector<pinball>& BallList, const std::vector<Lines>& LinesLi
                              ? WallHit(grid, ball, LinesList, IndexCol, contact)
                              : Checkcollision(ball, LinesList, IndexCol, contact);
     if (circleHit || ballHit) {
-      grid.Refresh(index, ball);
+      grid.Refresh(index, ball);  // turned where it stands
       continue;
     }
     if (wallHit) {
