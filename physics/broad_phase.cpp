@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <initializer_list>
 
 #include "physics/wall_collision.h"
@@ -109,22 +110,57 @@ void BroadPhase::Build(const std::vector<pinball>& all, const std::vector<Lines>
   }
   PlaceBalls(all);
 
-  FitSize(normals, walls.size());
+  // Walls and circles change only between frames: while they, and the
+  // reach that sizes their cells, stay as they were, so does their grid.
+  const float side = 2 * maxRadius + 3.003f * maxSpeed + 2;
+  if (!SameShapes(walls, circles, side)) PlaceShapes(walls, circles, side);
+}
+
+bool BroadPhase::SameShapes(const std::vector<Lines>& walls, const std::vector<Circle>& circles,
+                            float side) const {
+  auto same = [](float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+  if (!same(side, shapeSide) || walls.size() != lastWalls.size() ||
+      circles.size() != lastCircles.size())
+    return false;
+  for (size_t k = 0; k < walls.size(); ++k) {
+    const Lines &a = walls[k], &b = lastWalls[k];
+    if (!same(a.x1, b.x1) || !same(a.y1, b.y1) || !same(a.x2, b.x2) || !same(a.y2, b.y2))
+      return false;
+  }
+  for (size_t k = 0; k < circles.size(); ++k) {
+    const Circle &a = circles[k], &b = lastCircles[k];
+    if (!same(a.Getoriginx(), b.Getoriginx()) || !same(a.Getoriginy(), b.Getoriginy()) ||
+        !same(a.Getradius(), b.Getradius()))
+      return false;
+  }
+  return true;
+}
+
+void BroadPhase::PlaceShapes(const std::vector<Lines>& walls, const std::vector<Circle>& circles,
+                             float side) {
+  lastWalls = walls;
+  lastCircles = circles;
+  shapeSide = side;
+  FitSize(wallTerms, walls.size());
   FitSize(wallBoxes, walls.size());
   Fit(wallPlaceable, walls.size(), false);
   for (size_t k = 0; k < walls.size(); ++k) {
     const Lines& w = walls[k];
-    normals[k] = WallNormal(w);
     const float dx = std::fabs(w.x2 - w.x1), dy = std::fabs(w.y2 - w.y1);
     // Rounding in the crossing test grows with the wall's length and position.
     const float margin =
-        1 + 2e-3f * (dx + dy) +
+        1 + 1e-2f * (dx + dy) +
         1e-5f * (std::fabs(w.x1) + std::fabs(w.y1) + std::fabs(w.x2) + std::fabs(w.y2));
     wallBoxes[k] = {std::min(w.x1, w.x2) - margin, std::min(w.y1, w.y2) - margin,
                     std::max(w.x1, w.x2) + margin, std::max(w.y1, w.y2) + margin};
     // Walls of no length are never met: neither placed nor offered.
     const bool none = w.x1 == w.x2 && w.y1 == w.y2;
-    wallPlaceable[k] = none || (Finite({w.x1, w.y1, w.x2, w.y2, margin}) && Near(wallBoxes[k]));
+    const bool finite = Finite({w.x1, w.y1, w.x2, w.y2, margin});
+    wallPlaceable[k] = none || (finite && Near(wallBoxes[k]));
+    const float wdx = w.x2 - w.x1, wdy = w.y2 - w.y1;
+    // The reach test itself is exact to far less than the pixel the box keeps.
+    wallTerms[k] = {WallNormal(w),         w.x1,           w.y1,  wdx, wdy,
+                    wdx * wdx + wdy * wdy, margin - 0.95f, finite};
     if (none) wallBoxes[k] = {1, 1, -1, -1};  // lies nowhere
   }
 
@@ -141,14 +177,14 @@ void BroadPhase::Build(const std::vector<pinball>& all, const std::vector<Lines>
   }
   // Coarse cells for walls and circles, over what they cover: the same from
   // tick to tick while the scene stays as it is.
-  CoverShapes(walls.size() + circles.size());
+  CoverShapes(walls.size() + circles.size(), side);
   PlaceBoxes(wallBoxes, wallPlaceable, wallStart, wallEntries, everywhereWalls);
   PlaceBoxes(circleBoxes, circlePlaceable, circleStart, circleEntries, everywhereCircles);
 
   SortByDirection(walls);
 }
 
-void BroadPhase::CoverShapes(size_t items) {
+void BroadPhase::CoverShapes(size_t items, float side) {
   float x0 = kGridLimit, y0 = kGridLimit, x1 = -kGridLimit, y1 = -kGridLimit;
   auto extend = [&](const std::vector<Box>& boxes, const std::vector<bool>& inGrid) {
     for (size_t k = 0; k < boxes.size(); ++k) {
@@ -162,8 +198,6 @@ void BroadPhase::CoverShapes(size_t items) {
   extend(wallBoxes, wallPlaceable);
   extend(circleBoxes, circlePlaceable);
   shapes = Grid{};
-  // About the reach of a query, but not following the balls' positions.
-  const float side = 2 * maxRadius + 3.003f * maxSpeed + 2;
   if (x0 <= x1 && y0 <= y1) shapes.Cover(x0, y0, x1, y1, side, ShapeCellLimit(items));
 }
 
@@ -175,8 +209,7 @@ void BroadPhase::PlaceBalls(const std::vector<pinball>& all) {
   for (size_t k = 0; k < all.size(); ++k) {
     const float x = all[k].Getoriginx(), y = all[k].Getoriginy();
     // Only a ball whose widest query stays on the grid is placed.
-    if (!inReach[k] ||
-        !balls.Contains(x - reachMax, y - reachMax, x + reachMax, y + reachMax)) {
+    if (!inReach[k] || !balls.Contains(x - reachMax, y - reachMax, x + reachMax, y + reachMax)) {
       strayBalls.push_back(static_cast<int32_t>(k));
       continue;
     }

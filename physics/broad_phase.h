@@ -49,12 +49,30 @@ class BroadPhase {
     ballEntries[slotOf[k]].state = StateOf(ball);
   }
 
-  // The wall's unit normal, as WallNormal gives it, computed once per tick.
-  const VECTOR& Normal(int32_t wall) const { return normals[wall]; }
+  // The wall's unit normal, as WallNormal gives it, computed once.
+  const VECTOR& Normal(int32_t wall) const { return wallTerms[wall].normal; }
+  // Whether wall k comes within `reach` of the centre, or might with rounding.
+  // A wall that does not can be met only by a crossing, and only by a step
+  // nearly parallel to it.
+  bool NearWall(int32_t k, const BallStep& b, float reach) const {
+    const WallTerms& w = wallTerms[k];
+    if (!w.finite) return true;
+    const float R = reach + w.margin;
+    const float px = b.cx - w.x1, py = b.cy - w.y1;
+    const float along = px * w.dx + py * w.dy;
+    if (along <= 0) return px * px + py * py <= R * R;
+    if (along >= w.dd) {
+      const float qx = px - w.dx, qy = py - w.dy;
+      return qx * qx + qy * qy <= R * R;
+    }
+    const float across = px * w.dy - py * w.dx;
+    return across * across <= R * R * w.dd;
+  }
 
   // Each visit call offers one candidate by its index, in no particular order
   // and possibly more than once. Only for a ball that Covers() accepts.
-  // Partners come with their present state.
+  // Partners come with their present state; walls with whether they are
+  // offered as nearly parallel to the step.
   template <typename Visit>
   void VisitBalls(const BallStep& b, const std::vector<pinball>& balls, Visit visit) const;
   template <typename Visit>
@@ -91,6 +109,11 @@ class BroadPhase {
     }
   };
   using Box = BroadPhaseBox;
+  struct WallTerms {  // what the tests and the reach test use of each wall, computed once
+    VECTOR normal;
+    float x1, y1, dx, dy, dd, margin;
+    bool finite;
+  };
   struct Placed {  // a ball, in the cell of its centre at the start of the tick
     PartnerState state;
     int32_t index;
@@ -99,7 +122,10 @@ class BroadPhase {
 
   float Slack(const BallStep& b) const { return 1 + 1e-5f * (std::fabs(b.cx) + std::fabs(b.cy)); }
   void PlaceBalls(const std::vector<pinball>& balls);
-  void CoverShapes(size_t items);
+  bool SameShapes(const std::vector<Lines>& walls, const std::vector<Circle>& circles,
+                  float side) const;
+  void PlaceShapes(const std::vector<Lines>& walls, const std::vector<Circle>& circles, float side);
+  void CoverShapes(size_t items, float side);
   void PlaceBoxes(const std::vector<Box>& boxes, const std::vector<bool>& inGrid,
                   std::vector<int32_t>& start, std::vector<int32_t>& entries,
                   std::vector<int32_t>& everywhere);
@@ -128,7 +154,11 @@ class BroadPhase {
   // What every ball is offered.
   std::vector<int32_t> strayBalls, everywhereWalls, everywhereCircles;
 
-  std::vector<VECTOR> normals;
+  // The walls and circles the shape grid was built for, and its cell side.
+  std::vector<Lines> lastWalls;
+  std::vector<Circle> lastCircles;
+  float shapeSide = -1;
+  std::vector<WallTerms> wallTerms;
   std::vector<Box> wallBoxes, circleBoxes;
   std::vector<bool> wallPlaceable, circlePlaceable;
 
@@ -145,8 +175,12 @@ double DirectionKey(double x, double y);
 
 // The widest angle, as a difference of DirectionKey, between a step and a
 // wall within which rounding can make the crossing test report a wall far
-// from the ball.
-constexpr double kNearlyParallel = 1.01e-3;
+// from the ball. Outside it (the sine of the angle at least 1e-4), a wall
+// that the test reports lies within the radius, 1.0054 steps and 0.0054 of
+// the wall's length of the centre: the rounding of the three cross products
+// of the test, relative to the sine, bounds how far the crossing it reports
+// can be from the true one. The reaches and margins below cover that twice.
+constexpr double kNearlyParallel = 1.01e-4;
 
 template <typename Visit>
 void BroadPhase::VisitBalls(const BallStep& b, const std::vector<pinball>& all, Visit visit) const {
@@ -157,16 +191,13 @@ void BroadPhase::VisitBalls(const BallStep& b, const std::vector<pinball>& all, 
   const float reach2 = reach * reach;
   const float cellReach = reach + 2.002f * maxSpeed + 1;
   const int32_t y0 = balls.Row(b.ny - cellReach), y1 = balls.Row(b.ny + cellReach);
+  const int32_t x0 = balls.Column(b.nx - cellReach), x1 = balls.Column(b.nx + cellReach) + 1;
   const Placed* near[kGather];
   for (int32_t y = y0; y <= y1; ++y) {
-    // The cells of this row within cellReach, which lie side by side in the entries.
-    const float rowTop = balls.top + static_cast<float>(y) * balls.cell;
-    // (A pixel nearer than the row's edge, for rounding at the edge.)
-    const float dy = std::max({rowTop - b.ny - 1, b.ny - (rowTop + balls.cell) - 1, 0.0f});
-    const float halfWidth = std::sqrt(std::max(cellReach * cellReach - dy * dy, 0.0f)) + 1;
+    // The row's cells within cellReach lie side by side in the entries.
     const int32_t row = y * balls.columns;
-    int32_t k = ballStart[row + balls.Column(b.nx - halfWidth)];
-    const int32_t end = ballStart[row + balls.Column(b.nx + halfWidth) + 1];
+    int32_t k = ballStart[row + x0];
+    const int32_t end = ballStart[row + x1];
     while (k < end) {
       // Gathered without a branch per ball (which most of them would take), then visited.
       int32_t count = 0;
@@ -201,14 +232,15 @@ void BroadPhase::VisitBoxes(const BallStep& b, float reach, const std::vector<in
 template <typename Visit>
 void BroadPhase::VisitWalls(const BallStep& b, float speed, Visit visit) const {
   // Every contact with a wall lies within the radius and the step of the centre.
-  VisitBoxes(b, b.r + speed * 1.001f + Slack(b), wallStart, wallEntries, wallBoxes, visit);
-  for (int32_t w : everywhereWalls) visit(w);
-  VisitNearlyParallel(b, visit);
+  VisitBoxes(b, b.r + speed * 1.01f + Slack(b), wallStart, wallEntries, wallBoxes,
+             [&](int32_t w) { visit(w, false); });
+  for (int32_t w : everywhereWalls) visit(w, false);
+  VisitNearlyParallel(b, [&](int32_t w) { visit(w, true); });
 }
 
 template <typename Visit>
 void BroadPhase::VisitCircles(const BallStep& b, float speed, Visit visit) const {
-  VisitBoxes(b, b.r + speed * 1.001f + Slack(b), circleStart, circleEntries, circleBoxes, visit);
+  VisitBoxes(b, b.r + speed * 1.01f + Slack(b), circleStart, circleEntries, circleBoxes, visit);
   for (int32_t i : everywhereCircles) visit(i);
 }
 

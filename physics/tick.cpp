@@ -1,5 +1,6 @@
 #include "physics/tick.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -14,8 +15,8 @@ namespace {
 // the first partner in list order that are met, and the wall met at the
 // smallest fraction of the step, the earlier wall on a tie.
 
-bool CircleHit(BroadPhase& grid, int32_t index, pinball& ball, const std::vector<Circle>& circles) {
-  const BallStep b = StepOf(ball);
+bool CircleHit(BroadPhase& grid, int32_t index, const BallStep& b, pinball& ball,
+               const std::vector<Circle>& circles) {
   int32_t first = -1;
   VECTOR direction, candidate;
   grid.VisitCircles(b, ball.getspeed(), [&](int32_t k) {
@@ -30,8 +31,7 @@ bool CircleHit(BroadPhase& grid, int32_t index, pinball& ball, const std::vector
   return true;
 }
 
-bool BallHit(BroadPhase& grid, pinball& ball, std::vector<pinball>& balls) {
-  const BallStep b = StepOf(ball);
+bool BallHit(BroadPhase& grid, const BallStep& b, pinball& ball, std::vector<pinball>& balls) {
   int32_t first = -1;
   VECTOR wA, wB, candidateA, candidateB;
   grid.VisitBalls(b, balls, [&](int32_t k, const PartnerState& partner) {
@@ -63,17 +63,20 @@ bool BallHitAnywhere(BroadPhase& grid, pinball& ball, std::vector<pinball>& ball
   return false;
 }
 
-bool WallHit(const BroadPhase& grid, const pinball& ball, const std::vector<Lines>& walls,
-             int32_t& IndexCol, WallContact& contact) {
-  const BallStep b = StepOf(ball);
+bool WallHit(const BroadPhase& grid, const BallStep& b, const pinball& ball,
+             const std::vector<Lines>& walls, int32_t& IndexCol, WallContact& contact) {
   float best = 1.0f;
   IndexCol = -1;
   contact = WallContact{};
-  grid.VisitWalls(b, ball.getspeed(), [&](int32_t k) {
+  const float reach = b.r + ball.getspeed() * 1.01f + 1e-5f * (std::fabs(b.cx) + std::fabs(b.cy));
+  grid.VisitWalls(b, ball.getspeed(), [&](int32_t k, bool nearlyParallel) {
     float t;
     WallContact here;
-    if (MeetsWall(b, walls[k], grid.Normal(k), t, here) &&
-        (t < best || (t == best && k < IndexCol))) {
+    const bool near = grid.NearWall(k, b, reach);
+    if (!near && !nearlyParallel) return;
+    const bool met = near ? MeetsWall(b, walls[k], grid.Normal(k), t, here)
+                          : CrossesWall(b, walls[k], grid.Normal(k), t);
+    if (met && (t < best || (t == best && k < IndexCol))) {
       best = t;
       IndexCol = k;
       contact = here;
@@ -87,21 +90,33 @@ bool WallHit(const BroadPhase& grid, const pinball& ball, const std::vector<Line
 void TickBalls(std::vector<pinball>& BallList, const std::vector<Lines>& LinesList,
                const std::vector<Circle>& circlist) {
   static BroadPhase grid;  // its buffers serve every tick
+  TickBalls(grid, BallList, LinesList, circlist);
+}
+
+void TickBalls(BroadPhase& grid, std::vector<pinball>& BallList,
+               const std::vector<Lines>& LinesList, const std::vector<Circle>& circlist) {
   grid.Build(BallList, LinesList, circlist);
   int32_t IndexCol = -1;
   for (size_t k = 0; k < BallList.size(); ++k) {
     pinball& ball = BallList[k];
     const int32_t index = static_cast<int32_t>(k);
-    // A ball the grid does not serve (not finite, or far out; its direction
-    // may also turn not finite within its turn) is tested against every list.
-    const bool circleHit = grid.Covers(index, ball) ? CircleHit(grid, index, ball, circlist)
-                                                    : Checkcirccol(ball, circlist, IndexCol);
-    const bool ballHit = grid.Covers(index, ball) ? BallHit(grid, ball, BallList)
-                                                  : BallHitAnywhere(grid, ball, BallList);
+    bool circleHit, ballHit, wallHit;
     WallContact contact;
-    const bool wallHit = grid.Covers(index, ball)
-                             ? WallHit(grid, ball, LinesList, IndexCol, contact)
-                             : Checkcollision(ball, LinesList, IndexCol, contact);
+    if (grid.Covers(index, ball)) {
+      // Turns leave a finite direction (a contact that gives none is not
+      // met), so the grid serves the ball for its whole turn.
+      BallStep b = StepOf(ball);
+      circleHit = CircleHit(grid, index, b, ball, circlist);
+      if (circleHit) b = StepOf(ball);
+      ballHit = BallHit(grid, b, ball, BallList);
+      if (ballHit) b = StepOf(ball);
+      wallHit = WallHit(grid, b, ball, LinesList, IndexCol, contact);
+    } else {
+      // Not finite, or far out: tested against every list.
+      circleHit = Checkcirccol(ball, circlist, IndexCol);
+      ballHit = BallHitAnywhere(grid, ball, BallList);
+      wallHit = Checkcollision(ball, LinesList, IndexCol, contact);
+    }
     if (circleHit || ballHit) {
       grid.Refresh(index, ball);  // turned where it stands
       continue;

@@ -13,3 +13,9 @@
 // every list. Allocates nothing once its buffers have grown to the scene.
 void TickBalls(std::vector<pinball>& BallList, const std::vector<Lines>& LinesList,
                const std::vector<Circle>& circlist);
+
+class BroadPhase;
+// The same with a grid of the caller's, for several scenes ticked in turn:
+// each keeps what its grid has learnt of its walls and circles.
+void TickBalls(BroadPhase& grid, std::vector<pinball>& BallList,
+               const std::vector<Lines>& LinesList, const std::vector<Circle>& circlist);

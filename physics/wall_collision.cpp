@@ -5,10 +5,6 @@
 
 #include "physics/ball_step.h"
 
-namespace {
-
-// The leading rim point crosses the wall's line inside the step and inside
-// the wall: every bound strict.
 bool CrossesWall(const BallStep& b, const Lines& wall, const VECTOR& n, float& t) {
   const float dx = wall.x2 - wall.x1;
   const float dy = wall.y2 - wall.y1;
@@ -33,6 +29,8 @@ bool CrossesWall(const BallStep& b, const Lines& wall, const VECTOR& n, float& t
   return t > 0 && t < 1 && u > 0 && u < 1;
 }
 
+namespace {
+
 // A rim that already touches the wall, on a step that moves the centre toward
 // the closest point Q of the wall: the crossing test needs a rim point in front
 // of the line, so it misses a ball that starts (or has landed) on it.
@@ -53,7 +51,7 @@ bool TouchesWall(const BallStep& b, const Lines& wall, WallContact& contact) {
   }
   const float ox = qx - b.cx;
   const float oy = qy - b.cy;
-  if (!(Root(oy * oy + ox * ox) <= b.r && ox * b.mx + oy * b.my > 0)) return false;
+  if (!(ox * b.mx + oy * b.my > 0 && Root(oy * oy + ox * ox) <= b.r)) return false;
   contact.atEndPoint = !inside;
   contact.normal = VECTOR(b.cx - qx, b.cy - qy);
   return inside || contact.normal.DP(contact.normal.i, contact.normal.j) >= FLT_MIN;
@@ -68,9 +66,10 @@ bool ReachesEndPoint(const BallStep& b, float px, float py, float& t, VECTOR& no
   const float fy = b.cy - py;
   const float ff = fy * fy + fx * fx;
   const float fm = fx * b.mx + fy * b.my;
-  if (!(Root(ff) > b.r && fm < 0)) return false;
+  if (!(fm < 0 && Root(ff) > b.r)) return false;
   const float mm = b.my * b.my + b.mx * b.mx;
   const float disc = fm * fm - mm * (ff - b.r * b.r);
+  if (disc < 0) return false;  // never within r: its root, and t, would not be a number
   t = (-fm - Root(disc)) / mm;
   if (!(t > 0 && t < 1)) return false;
   normal = VECTOR(t * b.mx + b.cx - px, t * b.my + b.cy - py);

@@ -18,6 +18,12 @@ struct WallContact {
 // The wall's unit normal, (dy, -dx) normalised; not-a-number for a wall of no length.
 VECTOR WallNormal(const Lines& wall);
 
+// The crossing test alone: the leading rim point crosses the wall's line
+// inside the step and inside the wall, every bound strict, at fraction t.
+// Of the contacts, the only one that can meet a wall farther from the centre
+// than the radius and the step.
+bool CrossesWall(const BallStep& b, const Lines& wall, const VECTOR& normal, float& t);
+
 // Whether the step meets this one wall, at fraction t of the step, and how;
 // `normal` is WallNormal(wall). Walls of no length are never met.
 bool MeetsWall(const BallStep& b, const Lines& wall, const VECTOR& normal, float& t,

@@ -20,6 +20,12 @@ namespace {
 using namespace testing_support;
 using physics_test::SameBall;
 
+#ifdef PINBALL_SHORT_RUNS
+constexpr bool kShortRuns = true;  // every access checked: shorter runs
+#else
+constexpr bool kShortRuns = false;
+#endif
+
 // Runs both ticks side by side from the scene as it stands; returns the first tick at
 // which some ball differs, or -1.
 int FirstDifference(int ticks) {
@@ -42,11 +48,7 @@ int FirstDifference(int ticks) {
 // radius, half of them along an axis, started anywhere (overlapping, on shapes' walls,
 // outside the field), some stacked exactly on one another.
 TEST(TickTest, MatchesTheWholeListTickInRandomScenes) {
-#ifdef PINBALL_SHORT_RUNS
-  const int kScenes = 2, kTicks = 300;
-#else
-  const int kScenes = 3, kTicks = 2000;
-#endif
+  const int kScenes = kShortRuns ? 2 : 3, kTicks = kShortRuns ? 300 : 2000;
   for (int seed = 1; seed <= kScenes; ++seed) {
     SCOPED_TRACE(testing::Message() << "scene " << seed);
     std::mt19937 random(seed);
@@ -91,6 +93,25 @@ TEST(TickTest, MatchesTheWholeListTickAtTheEdges) {
                {410, 195, 420, 195},        {5e6f, 5e6f, 0, 0},        {2e6f, 300, 0, 300}};
   for (const auto& b : balls) BallList.push_back(pinball(b.x, b.y, b.ax, b.ay, green, 3, 5));
   EXPECT_EQ(FirstDifference(500), -1);
+}
+
+// Thousands of short walls in every direction, among which balls run along and across.
+TEST(TickTest, MatchesTheWholeListTickAmongManyShortWalls) {
+  ResetScene();
+  init();
+  Start = false;
+  std::mt19937 random(5);
+  std::uniform_real_distribution<float> x(10, 782), y(10, 544), length(2, 30), angle(0, 6.2832f);
+  for (int k = 0; k < 1000; ++k) {
+    const float x1 = x(random), y1 = y(random), l = length(random), a = angle(random);
+    LinesList.push_back({x1, y1, red, x1 + l * std::cos(a), y1 + l * std::sin(a), red});
+  }
+  for (int k = 0; k < 100; ++k) {
+    const float bx = x(random), by = y(random), a = angle(random);
+    BallList.push_back(
+        pinball(bx, by, bx + std::cos(a), by + std::sin(a), green, 1 + k % 3, 5 + 5 * (k % 3)));
+  }
+  EXPECT_EQ(FirstDifference(kShortRuns ? 100 : 600), -1);
 }
 
 // Every direction maps to [0, 2), in order of the angle up to its sign.
