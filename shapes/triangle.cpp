@@ -157,7 +157,8 @@ void triangle::DrawFilled(Rendering rc) const {
       for (int32_t x = first; x <= last; ++x) rc.SetPixel(x, y, color);
       return;
     }
-    for (int32_t x = first; x <= last; ++x) rc.SetPixel(Round(static_cast<float>(x)), pixelRow, color);
+    for (int32_t x = first; x <= last; ++x)
+      rc.SetPixel(Round(static_cast<float>(x)), pixelRow, color);
   };
 
   int32_t y = Round(v1y);

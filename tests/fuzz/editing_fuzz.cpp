@@ -1,6 +1,7 @@
 // Coverage-guided fuzzing of editing. The input is read as a sequence of
-// window events (clicks anywhere in 16 bits, keys, menu commands known and
-// unknown, frames, bursts of frames, resizes) played on a fresh scene. After
+// window events (clicks anywhere in 16 bits or on a coarse grid, keys, menu
+// commands known and unknown, frames, bursts of frames, resizes) played on a
+// fresh scene. After
 // every event the scene is checked; a fault prints what broke and aborts, so
 // that libFuzzer keeps the input.
 
@@ -87,8 +88,8 @@ std::vector<Segment> Sorted(std::vector<Segment> s) {
 std::vector<Segment> Outline(const Box& b) {
   const float x1 = static_cast<float>(b.getv1x()), y1 = static_cast<float>(b.getv1y());
   const float x2 = static_cast<float>(b.getv2x()), y2 = static_cast<float>(b.getv2y());
-  return Sorted({Undirected(x1, y1, x1, y2), Undirected(x1, y2, x2, y2),
-                 Undirected(x2, y2, x2, y1), Undirected(x2, y1, x1, y1)});
+  return Sorted({Undirected(x1, y1, x1, y2), Undirected(x1, y2, x2, y2), Undirected(x2, y2, x2, y1),
+                 Undirected(x2, y1, x1, y1)});
 }
 
 std::vector<Segment> Outline(const triangle& t) {
@@ -112,7 +113,8 @@ std::array<int32_t, 4> Corners(const Box& b) {
 
 // Drawing re-sorts a triangle's corners, so they are compared as a set.
 std::vector<Segment> Corners(const triangle& t) {
-  return Sorted({{t.getv1x(), t.getv1y(), 0, 0}, {t.getv2x(), t.getv2y(), 0, 0},
+  return Sorted({{t.getv1x(), t.getv1y(), 0, 0},
+                 {t.getv2x(), t.getv2y(), 0, 0},
                  {t.getv3x(), t.getv3y(), 0, 0}});
 }
 
@@ -229,7 +231,8 @@ void CheckWalls(const Before& before, const Groups& groups) {
   for (size_t k = 0; k < boxlist.size(); ++k)
     if (boxlist[k].getwalls() != groups.boxes[k]) Fault("box records another wall group", k);
   for (size_t k = 0; k < trilist.size(); ++k)
-    if (trilist[k].getwalls() != groups.triangles[k]) Fault("triangle records another wall group", k);
+    if (trilist[k].getwalls() != groups.triangles[k])
+      Fault("triangle records another wall group", k);
 
   Owner changed;
   bool any = false;
@@ -320,9 +323,22 @@ void Key(Input& in) {
   }
 }
 
+// A click on a coarse grid over the field, so that shapes often share
+// corners and edges: 16 columns 50 apart, 8 rows 70 apart; the high bit
+// makes it a right click.
+void CoarseClick(uint8_t cell) {
+  const uint16_t x = static_cast<uint16_t>(cell % 16 * 50);
+  const uint16_t y = static_cast<uint16_t>(cell / 16 % 8 * 70);
+  if (cell & 128) {
+    RightClick(x, y);
+  } else {
+    LeftClick(x, y);
+  }
+}
+
 // Plays one event; true when it emptied and rebuilt the scene.
 bool Play(Input& in, Rendering& rc) {
-  switch (in.Byte() % 9) {
+  switch (in.Byte() % 10) {
     case 0:
     case 1:
     case 2: {
@@ -348,11 +364,14 @@ bool Play(Input& in, Rendering& rc) {
       for (int k = 0; k < frames; ++k) Frame(rc);
       return false;
     }
-    default: {
+    case 8: {
       const uint16_t width = in.Word();
       Resize(rc, width, in.Word());
       return false;
     }
+    default:
+      CoarseClick(in.Byte());
+      return false;
   }
 }
 

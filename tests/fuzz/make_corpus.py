@@ -19,6 +19,7 @@ def menu(cmd): return bytes([5, cmd - 40000])
 def frame(): return bytes([6])
 def burst(n): return bytes([7, n - 1])
 def resize(w, h): return bytes([8]) + struct.pack('<HH', w, h)
+def grid(col, row, right_click=False): return bytes([9, col + 16 * row + (128 if right_click else 0)])
 
 
 def clicks(*points): return b''.join(left(x, y) for x, y in points)
@@ -45,6 +46,9 @@ SEEDS = {
     + bytes([5, 34, 1, 10, 20, 30]) + bytes([5, 250]) + struct.pack('<HH', 0xffff, 0x7fff) + frame(),
     'tall_triangle': menu(EDIT) + clicks((0, 0), (65535, 65535), (10, 65535)) + frame() + key_a()
     + frame() + clicks((100, 100), (65535, 200), (300, 65535)) + frame(),
+    'shared_grid_points': menu(EDIT) + grid(2, 2) + grid(4, 2) + grid(3, 1) + menu(BOX) + grid(2, 2)
+    + grid(4, 4) + menu(POLYGON) + grid(2, 4) + grid(2, 2) + grid(4, 2) + grid(4, 4, True)
+    + grid(3, 3) + grid(8, 6) + frame() + grid(3, 2) + grid(10, 5) + bytes([4, 0]) + frame(),
     'clear_then_build': menu(CLEAR) + menu(EDIT) + menu(BOX) + clicks((10, 10), (65535, 65535))
     + clicks((20, 20), (700, 500)) + frame() + menu(CLEAR) + frame(),
 }

@@ -77,13 +77,25 @@ TEST_F(WallGroupTest, OnlyTheShapesOwnLinesChange) {
     size_t first;
     std::vector<Ends> after;
   } cases[] = {
-      {"triangle moved", degenerateFirst, [] { LeftClick(60, 416); }, 14,
+      {"triangle moved",
+       degenerateFirst,
+       [] { LeftClick(60, 416); },
+       14,
        {{10, 241, 10, 241}, {10, 241, 110, 591}, {110, 591, 10, 241}}},
-      {"triangle deleted", degenerateFirst, [] { KeyDown(kKeyDelete); }, 14,
+      {"triangle deleted",
+       degenerateFirst,
+       [] { KeyDown(kKeyDelete); },
+       14,
        {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}}},
-      {"box moved", polygonUnderBox, [] { LeftClick(300, 300); }, 15,
+      {"box moved",
+       polygonUnderBox,
+       [] { LeftClick(300, 300); },
+       15,
        {{265, 280, 265, 320}, {265, 320, 335, 320}, {335, 320, 335, 280}, {335, 280, 265, 280}}},
-      {"box deleted", polygonUnderBox, [] { KeyDown(kKeyDelete); }, 15,
+      {"box deleted",
+       polygonUnderBox,
+       [] { KeyDown(kKeyDelete); },
+       15,
        {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}}},
   };
   for (const auto& c : cases) {
