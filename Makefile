@@ -2,9 +2,10 @@
 # Both install the Debian packages they need first (scripts/install-deps.sh).
 
 JOBS ?= $(shell nproc)
-PRESETS := native sanitize windows web
+PRESETS := native sanitize windows web fuzz
 
-.PHONY: all deps build run test clean build-native build-sanitize build-windows build-web web run-web
+.PHONY: all deps build run test fuzz clean build-native build-sanitize build-windows build-web \
+	build-fuzz web run-web
 
 all: build
 
@@ -22,8 +23,17 @@ build: $(addprefix build-,$(PRESETS))
 
 # All the build trees run as one CTest session, so the run ends with one summary.
 test: build
-	@printf 'subdirs("native" "sanitize" "windows" "web")\n' > build/CTestTestfile.cmake
+	@printf 'subdirs("native" "sanitize" "windows" "web" "fuzz")\n' > build/CTestTestfile.cmake
 	@cd build && ctest --output-on-failure -j $(JOBS)
+
+# Fuzzes the editing events for FUZZ_TIME seconds, one job at low priority,
+# starting from the committed corpus; new inputs go to build/fuzz/corpus,
+# a failing input to build/fuzz/crash-*.
+FUZZ_TIME ?= 600
+fuzz: build-fuzz
+	@mkdir -p build/fuzz/corpus
+	@cd build/fuzz && nice ./tests/fuzz/editing_fuzz -max_total_time=$(FUZZ_TIME) -max_len=2048 \
+		-artifact_prefix=./ corpus ../../tests/fuzz/corpus
 
 run: build-windows
 	@bash scripts/run.sh

@@ -7,6 +7,7 @@
 #include "app/render_window.h"
 #include "scene/commands.h"
 #include "scene/scene.h"
+#include "tests/shapes/reference_triangle.h"
 
 namespace {
 
@@ -35,5 +36,24 @@ void BM_TickWithBalls(benchmark::State& state) {
   rc.DestroyBuffer();
 }
 BENCHMARK(BM_TickWithBalls)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// A filled triangle reaching row 65535, drawn into the 792 x 554 frame: the
+// walk over the buffer's rows alone (Arg 0) and the reference walk over all
+// of its rows (Arg 1), side by side.
+void BM_TallFilledTriangle(benchmark::State& state) {
+  Rendering rc(792, 554, nullptr);
+  rc.ReSize(792, 554);
+  const triangle tall(100, 100, 65535, 200, 300, 65535, blue);
+  for (auto _ : state) {
+    if (state.range(0) == 0) {
+      triangle t = tall;
+      t.Draw(rc, true);
+    } else {
+      DrawReferenceFilledTriangle(rc, tall);
+    }
+  }
+  rc.DestroyBuffer();
+}
+BENCHMARK(BM_TallFilledTriangle)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

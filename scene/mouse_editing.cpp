@@ -17,6 +17,10 @@ void AddLine(const Point& from, const Point& to) {
 
 void AddVertex(const Point& p, int32_t kind) { polylist.push_back({p.x, p.y, p.colour, kind}); }
 
+// The position the next wall line takes: a box or triangle notes it as the
+// start of its own lines, so that a move or a delete never has to guess.
+int32_t NextLine() { return static_cast<int32_t>(LinesList.size()); }
+
 // Every left click re-picks under the gesture's first point, so a second
 // click moves whatever the first one landed on.
 void PickUnderFirstPoint() {
@@ -41,6 +45,7 @@ void BuildTriangle() {
   const size_t n = P.size();
   trilist.push_back(triangle(P[n - 3].x, P[n - 3].y, P[n - 2].x, P[n - 2].y, P[n - 1].x, P[n - 1].y,
                              P[n - 1].colour));
+  trilist.back().setwalls(NextLine());
   AddLine(P[0], P[2]);
   AddLine(P[2], P[1]);
   AddLine(P[1], P[0]);
@@ -59,6 +64,7 @@ void BuildBox() {
     return;
   }
   boxlist.push_back(Box(x0, y0, x1, y1, p1.colour));
+  boxlist.back().setwalls(NextLine());
   gPointList.push_back({p0.x, p1.y, color});
   gPointList.push_back({p1.x, p0.y, color});
   // With two clicks pending these are the four edges; with more, the extra

@@ -1,28 +1,21 @@
 #include "scene/move_delete.h"
 
-#include <array>
 #include <cstddef>
 #include <optional>
 
 #include "render/pixel_coord.h"
 #include "scene/scene.h"
 
-// Shapes hold no reference to their wall lines, so a move or a delete finds
-// them again in LinesList. A group is accepted only when it is the shape's
-// own outline, so that a stray line of another shape that happens to start
-// at the same corner (or the origin, where deleted shapes leave theirs) is
-// never rewritten in its place.
+// Every box and triangle built by the scene notes where its wall lines start
+// in LinesList (four for a box, three for a triangle), so a move or a delete
+// rewrites exactly those lines and no other shape's.
 
 namespace {
 
 struct Corner {
   float x;
   float y;
-  bool operator==(const Corner& o) const { return x == o.x && y == o.y; }
 };
-
-Corner Start(const Lines& l) { return {l.x1, l.y1}; }
-Corner End(const Lines& l) { return {l.x2, l.y2}; }
 
 void SetLine(Lines& l, Corner from, Corner to) {
   l.x1 = from.x;
@@ -36,62 +29,13 @@ bool Valid(int32_t pick, const std::vector<T>& list) {
   return pick >= 0 && static_cast<size_t>(pick) < list.size();
 }
 
-bool SameSegment(const Lines& l, Corner p, Corner q) {
-  return (Start(l) == p && End(l) == q) || (Start(l) == q && End(l) == p);
-}
-
-// Lines i..i+3 are the box's four edges, each once, in either direction, and
-// line i starts at the box's first corner. Both ways the box's lines are
-// written (by clicks and by a move) have this form.
-bool IsBoxGroup(size_t i, const Box& b) {
-  const Corner v1{static_cast<float>(b.getv1x()), static_cast<float>(b.getv1y())};
-  const Corner v2{static_cast<float>(b.getv2x()), static_cast<float>(b.getv2y())};
-  const Corner a{v1.x, v2.y};
-  const Corner c{v2.x, v1.y};
-  if (!(Start(LinesList[i]) == v1)) return false;
-  const std::array<std::array<Corner, 2>, 4> edges{{{v1, a}, {a, v2}, {v2, c}, {c, v1}}};
-  std::array<bool, 4> used{};
-  for (size_t k = 0; k < 4; ++k) {
-    bool matched = false;
-    for (size_t e = 0; e < 4 && !matched; ++e) {
-      if (!used[e] && SameSegment(LinesList[i + k], edges[e][0], edges[e][1])) {
-        used[e] = matched = true;
-      }
-    }
-    if (!matched) return false;
-  }
-  return true;
-}
-
-// Lines i..i+2 run round the triangle: their start points are its three
-// corners in any order, and each line ends where the next one starts. The
-// first wall line of a clicked triangle starts at the first click, which need
-// not be the topmost corner the triangle stores first.
-bool IsTriangleGroup(size_t i, const triangle& t) {
-  std::array<Corner, 3> corners{
-      {{t.getv1x(), t.getv1y()}, {t.getv2x(), t.getv2y()}, {t.getv3x(), t.getv3y()}}};
-  std::array<bool, 3> used{};
-  for (size_t k = 0; k < 3; ++k) {
-    const Lines& l = LinesList[i + k];
-    if (!(End(l) == Start(LinesList[i + (k + 1) % 3]))) return false;
-    bool matched = false;
-    for (size_t c = 0; c < 3 && !matched; ++c) {
-      if (!used[c] && Start(l) == corners[c]) used[c] = matched = true;
-    }
-    if (!matched) return false;
-  }
-  return true;
-}
-
-// The index of the first line of the group, or nothing. Only runs that fit
-// wholly inside LinesList are looked at.
+// The index of the shape's first wall line, or nothing for a shape built
+// without lines (or whose lines are not all there).
 template <typename Shape>
-std::optional<size_t> FindGroup(const Shape& shape, size_t size,
-                                bool (*is_group)(size_t, const Shape&)) {
-  for (size_t i = 0; i + size <= LinesList.size(); ++i) {
-    if (is_group(i, shape)) return i;
-  }
-  return std::nullopt;
+std::optional<size_t> Group(const Shape& shape, size_t size) {
+  const int32_t first = shape.getwalls();
+  if (first < 0 || static_cast<size_t>(first) + size > LinesList.size()) return std::nullopt;
+  return static_cast<size_t>(first);
 }
 
 void ZeroLines(size_t first, size_t count) {
@@ -112,7 +56,7 @@ void EndCircle() {
 void MoveBox(Box& b, const Point& P) {
   b.setcx();
   b.setcy();
-  const std::optional<size_t> i = FindGroup(b, 4, IsBoxGroup);
+  const std::optional<size_t> i = Group(b, 4);
   int32_t X, Y;
   if (i && ToPixel(P.x, X) && ToPixel(P.y, Y)) {
     b.setnewx(X);
@@ -143,7 +87,7 @@ void MoveCircle(Circle& c, const Point& P) {
 // The bounding box's centre, cached by the pick that preceded the move,
 // lands on the click; the shift is whole pixels.
 void MoveTriangle(triangle& t, const Point& P) {
-  const std::optional<size_t> i = FindGroup(t, 3, IsTriangleGroup);
+  const std::optional<size_t> i = Group(t, 3);
   int32_t X, Y, dx, dy;
   if (i && ToPixel(P.x, X) && ToPixel(P.y, Y) &&
       ToPixel(static_cast<float>(X) - (static_cast<float>(t.getcx()) + t.getxmin()), dx) &&
@@ -181,7 +125,7 @@ void MovePicked(const Point& P) {
 void DeletePicked() {
   if (Valid(pickedb, boxlist)) {
     Box& b = boxlist[static_cast<size_t>(pickedb)];
-    if (const std::optional<size_t> i = FindGroup(b, 4, IsBoxGroup)) {
+    if (const std::optional<size_t> i = Group(b, 4)) {
       // Half extents first, so that the box collapses to the origin like a
       // deleted circle or triangle instead of staying as a box round it.
       b.setcx0();
@@ -199,7 +143,7 @@ void DeletePicked() {
     EndCircle();
   } else if (Valid(pickedt, trilist)) {
     triangle& t = trilist[static_cast<size_t>(pickedt)];
-    if (const std::optional<size_t> i = FindGroup(t, 3, IsTriangleGroup)) {
+    if (const std::optional<size_t> i = Group(t, 3)) {
       ZeroLines(*i, 3);
       t.setv1x(0);
       t.setv1y(0);

@@ -31,6 +31,10 @@ class Box {
   int32_t getcx() const { return cx; }
   int32_t getcy() const { return cy; }
   Color_RGB getcol() const { return col; }
+  // Where the box's four wall lines start in the scene's list of walls, set
+  // when the box is built; -1 for a box that has none.
+  int32_t getwalls() const { return walls; }
+  void setwalls(int32_t first) { walls = first; }
 
   void setcx() { cx = (v2x - v1x) / 2; }
   void setcy() { cy = (v2y - v1y) / 2; }
@@ -54,4 +58,5 @@ class Box {
   int32_t cx = 0;
   int32_t cy = 0;
   Color_RGB col;
+  int32_t walls = -1;
 };

@@ -39,6 +39,10 @@ class triangle {
   int32_t getcx() const { return cx; }
   int32_t getcy() const { return cy; }
   Color_RGB getcol() const { return color; }
+  // Where the triangle's three wall lines start in the scene's list of
+  // walls, set when it is built; -1 for a triangle that has none.
+  int32_t getwalls() const { return walls; }
+  void setwalls(int32_t first) { walls = first; }
 
   void setv1x(float v) { v1x = v; }
   void setv1y(float v) { v1y = v; }
@@ -67,4 +71,5 @@ class triangle {
   float xmin = 0, xmax = 0, ymin = 0, ymax = 0;
   int32_t cx = 0;
   int32_t cy = 0;
+  int32_t walls = -1;
 };

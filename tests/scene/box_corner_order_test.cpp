@@ -87,7 +87,8 @@ TEST(BoxCornerOrderTest, EveryClickOrderGivesTheTopLeftFirstBox) {
   EXPECT_EQ(want.movedFilled.count({190, 138}), 1u);
   EXPECT_EQ(want.movedWalls.size(), 4u);
   EXPECT_EQ(want.deletedOutline, (std::set<Pixel>{{0, 0}}));
-  EXPECT_EQ(want.deletedWalls, (std::multiset<Segment>{Segment{}, Segment{}, Segment{}, Segment{}}));
+  EXPECT_EQ(want.deletedWalls,
+            (std::multiset<Segment>{Segment{}, Segment{}, Segment{}, Segment{}}));
 
   const std::array<std::array<uint16_t, 2>, 2> orders[] = {
       {{{71, 85}, {50, 60}}}, {{{71, 60}, {50, 85}}}, {{{50, 85}, {71, 60}}}};

@@ -49,6 +49,7 @@ void AddLine(float x1, float y1, float x2, float y2) {
 // A box and its wall lines as two clicks leave them.
 void AddClickedBox(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
   boxlist.push_back(Box(x0, y0, x1, y1, red));
+  boxlist.back().setwalls(static_cast<int32_t>(LinesList.size()));
   AddLine(x0, y0, x0, y1);
   AddLine(x1, y1, x0, y1);
   AddLine(x0, y0, x1, y0);
@@ -59,6 +60,7 @@ void AddClickedBox(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
 // at the first click, the triangle's first corner is its topmost one.
 void AddClickedTriangle(float ax, float ay, float bx, float by, float cx, float cy) {
   trilist.push_back(triangle(ax, ay, bx, by, cx, cy, red));
+  trilist.back().setwalls(static_cast<int32_t>(LinesList.size()));
   AddLine(ax, ay, cx, cy);
   AddLine(cx, cy, bx, by);
   AddLine(bx, by, ax, ay);

@@ -40,12 +40,27 @@ class Triangles {
   triangle Near(float lo, float hi) {
     float c[6];
     for (float& v : c) v = Coordinate(lo, hi);
-    const int shape = Pick(0, 9);
-    if (shape == 0) c[2] = c[0], c[3] = c[1];   // two corners coincide
-    if (shape == 1) c[3] = c[1];                // flat top or bottom
-    if (shape == 2) c[3] = c[5] = c[1];         // all on one row
-    if (shape == 3) c[2] = c[0];                // a vertical edge
-    if (shape == 4) c[4] = 2 * c[2] - c[0], c[5] = 2 * c[3] - c[1];  // collinear
+    switch (Pick(0, 9)) {
+      case 0:  // two corners coincide
+        c[2] = c[0];
+        c[3] = c[1];
+        break;
+      case 1:  // flat top or bottom
+        c[3] = c[1];
+        break;
+      case 2:  // all on one row
+        c[3] = c[5] = c[1];
+        break;
+      case 3:  // a vertical edge
+        c[2] = c[0];
+        break;
+      case 4:  // collinear
+        c[4] = 2 * c[2] - c[0];
+        c[5] = 2 * c[3] - c[1];
+        break;
+      default:
+        break;
+    }
     return triangle(c[0], c[1], c[2], c[3], c[4], c[5], kBlue);
   }
 
@@ -84,7 +99,7 @@ TEST(TriangleWalkTest, ClippedWalkDrawsTheReferencePicture) {
   int drawn = 0;
   for (int k = 0; k < 3000; ++k) {
     const Size s = sizes[k % 4];
-    triangle t = k % 50 == 0   ? make.Near(-40000, 40000)  // huge: most rows outside
+    triangle t = k % 50 == 0  ? make.Near(-40000, 40000)  // huge: most rows outside
                  : k % 7 == 0 ? make.FarOff()
                               : make.Near(-60, 320);
     const std::vector<uint32_t> want = Frame(s.w, s.h, t, true);
