@@ -7,6 +7,7 @@ packages=(
   clang libclang-rt-14-dev libfuzzer-14-dev
   mingw-w64 wine wine64 xvfb xdotool imagemagick x11-utils python3
   emscripten nodejs chromium
+  libbox2d-dev
 )
 
 missing=()

@@ -35,28 +35,34 @@ void Circle::Draw(Rendering rc, bool Fill) const {
   int32_t d = 1 - r;
   int32_t dE = 3;
   int32_t dSE = 5 - 2 * r;
-  auto plot = [&]() {
-    if (Fill) {
-      EightPointsFill(x, y, rc);
-    } else {
-      EightPoints(x, y, rc);
-    }
-  };
-  plot();
+  if (Fill) {
+    SideSpans(x, y, rc);
+  } else {
+    EightPoints(x, y, rc);
+  }
   while (y > x) {
     if (d < 0) {
       d += dE;
       dE += 2;
       dSE += 2;
     } else {
+      // The rows at +-y are done: each step along them only widened the same
+      // span, so only the widest is written (a circle much larger than the
+      // window would otherwise fill the same rows thousands of times).
+      if (Fill) EightPointsFill(x, y, rc);
       d += dSE;
       dE += 2;
       dSE += 4;
       y -= 1;
     }
     x += 1;
-    plot();
+    if (Fill) {
+      SideSpans(x, y, rc);
+    } else {
+      EightPoints(x, y, rc);
+    }
   }
+  if (Fill) EightPointsFill(x, y, rc);
 }
 
 void Circle::EightPoints(int32_t x, int32_t y, Rendering rc) const {
@@ -79,4 +85,11 @@ void Circle::EightPointsFill(int32_t x, int32_t y, Rendering rc) const {
   DrawSpan(rc, cy + x, cx - y, cx + y, color);
   DrawSpan(rc, cy - x, cx - y, cx + y, color);
   DrawSpan(rc, cy - y, cx - x, cx + x, color);
+}
+
+void Circle::SideSpans(int32_t x, int32_t y, Rendering rc) const {
+  int32_t cx, cy;
+  if (!ToPixel(originx, cx) || !ToPixel(originy, cy)) return;
+  DrawSpan(rc, cy + x, cx - y, cx + y, color);
+  DrawSpan(rc, cy - x, cx - y, cx + y, color);
 }

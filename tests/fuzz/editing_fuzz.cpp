@@ -37,11 +37,8 @@ constexpr int64_t kMaxStorePixels = int64_t{1} << 20;
 constexpr double kFrameBaseMs = 50;
 constexpr double kFrameMsPerElement = 0.25;
 constexpr double kFrameMsPerMegapixel = 100;
-// A filled circle far larger than the window draws the rows of its flat top
-// and bottom over and over (about 10 ms natively, 120 ms here, at radius
-// 53000). Until its walk is mended, each such circle has this allowance.
-constexpr double kFrameMsPerHugeCircle = 300;
-constexpr float kHugeRadius = 1000;
+// A filled circle far larger than the window once drew the rows of its flat
+// top and bottom over and over (120 ms here at radius 53000; now well under 1 ms).
 
 [[noreturn]] void Fault(const char* what, size_t index = 0) {
   std::fprintf(stderr, "editing fault: %s (%zu)\n", what, index);
@@ -277,8 +274,6 @@ void Frame(Rendering& rc) {
   const double pairs = Pause ? 0 : static_cast<double>(BallList.size()) * elements;
   double bound = kFrameBaseMs + kFrameMsPerElement * (elements + pairs / 100) +
                  kFrameMsPerMegapixel * area / 1e6;
-  for (const Circle& c : circlist)
-    if (Fill && c.Getradius() > kHugeRadius) bound += kFrameMsPerHugeCircle;
   const double start = ThreadCpuMs();
   RenderWindow(rc);
   const double spent = ThreadCpuMs() - start;

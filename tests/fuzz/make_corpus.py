@@ -49,6 +49,8 @@ SEEDS = {
     'shared_grid_points': menu(EDIT) + grid(2, 2) + grid(4, 2) + grid(3, 1) + menu(BOX) + grid(2, 2)
     + grid(4, 4) + menu(POLYGON) + grid(2, 4) + grid(2, 2) + grid(4, 2) + grid(4, 4, True)
     + grid(3, 3) + grid(8, 6) + frame() + grid(3, 2) + grid(10, 5) + bytes([4, 0]) + frame(),
+    'huge_circle': menu(EDIT) + menu(CIRCLE) + clicks((396, 53176), (396, 277)) + frame()
+    + clicks((0, 65535), (65535, 0)) + burst(4),
     'clear_then_build': menu(CLEAR) + menu(EDIT) + menu(BOX) + clicks((10, 10), (65535, 65535))
     + clicks((20, 20), (700, 500)) + frame() + menu(CLEAR) + frame(),
 }
