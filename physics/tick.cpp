@@ -11,6 +11,9 @@
 
 namespace {
 
+// Below this many balls the tick tests every list: the grid would cost more.
+constexpr size_t kFewBalls = 12;
+
 // Each test keeps the result the whole list would give: the first circle and
 // the first partner in list order that are met, and the wall met at the
 // smallest fraction of the step, the earlier wall on a tie.
@@ -95,8 +98,24 @@ void TickBalls(std::vector<pinball>& BallList, const std::vector<Lines>& LinesLi
 
 void TickBalls(BroadPhase& grid, std::vector<pinball>& BallList,
                const std::vector<Lines>& LinesList, const std::vector<Circle>& circlist) {
-  grid.Build(BallList, LinesList, circlist);
   int32_t IndexCol = -1;
+  // With a few balls, testing every list costs less than placing them.
+  if (BallList.size() < kFewBalls) {
+    for (pinball& ball : BallList) {
+      const bool circleHit = Checkcirccol(ball, circlist, IndexCol);
+      const bool ballHit = ballballcol(ball, BallList, IndexCol);
+      WallContact contact;
+      const bool wallHit = Checkcollision(ball, LinesList, IndexCol, contact);
+      if (circleHit || ballHit) continue;
+      if (wallHit) {
+        ChengeVec(IndexCol, LinesList, ball, contact);
+      } else {
+        ball.moveball();
+      }
+    }
+    return;
+  }
+  grid.Build(BallList, LinesList, circlist);
   for (size_t k = 0; k < BallList.size(); ++k) {
     pinball& ball = BallList[k];
     const int32_t index = static_cast<int32_t>(k);

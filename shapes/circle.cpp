@@ -5,8 +5,7 @@
 #include "render/pixel_coord.h"
 #include "shapes/span.h"
 
-Circle::Circle()
-    : x1(110), y1(0), originx(100), originy(100), radius(10), color(defaultcolor) {}
+Circle::Circle() : x1(110), y1(0), originx(100), originy(100), radius(10), color(defaultcolor) {}
 
 // The rim point is left unset by the original form; the circle's leftmost
 // point, which is where the given x lies, is recorded instead.
@@ -49,7 +48,7 @@ void Circle::Draw(Rendering rc, bool Fill) const {
       // The rows at +-y are done: each step along them only widened the same
       // span, so only the widest is written (a circle much larger than the
       // window would otherwise fill the same rows thousands of times).
-      if (Fill) EightPointsFill(x, y, rc);
+      if (Fill) CapSpans(x, y, rc);
       d += dSE;
       dE += 2;
       dSE += 4;
@@ -62,7 +61,7 @@ void Circle::Draw(Rendering rc, bool Fill) const {
       EightPoints(x, y, rc);
     }
   }
-  if (Fill) EightPointsFill(x, y, rc);
+  if (Fill) CapSpans(x, y, rc);
 }
 
 void Circle::EightPoints(int32_t x, int32_t y, Rendering rc) const {
@@ -84,6 +83,13 @@ void Circle::EightPointsFill(int32_t x, int32_t y, Rendering rc) const {
   DrawSpan(rc, cy + y, cx - x, cx + x, color);
   DrawSpan(rc, cy + x, cx - y, cx + y, color);
   DrawSpan(rc, cy - x, cx - y, cx + y, color);
+  DrawSpan(rc, cy - y, cx - x, cx + x, color);
+}
+
+void Circle::CapSpans(int32_t x, int32_t y, Rendering rc) const {
+  int32_t cx, cy;
+  if (!ToPixel(originx, cx) || !ToPixel(originy, cy)) return;
+  DrawSpan(rc, cy + y, cx - x, cx + x, color);
   DrawSpan(rc, cy - y, cx - x, cx + x, color);
 }
 

@@ -36,7 +36,8 @@ class Circle {
   void EightPoints(int32_t x, int32_t y, Rendering rc) const;
   // The four horizontal runs that those eight pixels bound.
   void EightPointsFill(int32_t x, int32_t y, Rendering rc) const;
-  // The two spans of EightPointsFill on the rows at +-x.
+  // The two spans of EightPointsFill on the rows at +-y, and the two on the rows at +-x.
+  void CapSpans(int32_t x, int32_t y, Rendering rc) const;
   void SideSpans(int32_t x, int32_t y, Rendering rc) const;
 
  protected:

@@ -92,6 +92,9 @@ TEST(TickTest, MatchesTheWholeListTickAtTheEdges) {
                {350, 199, 360, 199},        {350, 199, 360, 199.001f}, {100, 300.3f, 101, 300.3f},
                {410, 195, 420, 195},        {5e6f, 5e6f, 0, 0},        {2e6f, 300, 0, 300}};
   for (const auto& b : balls) BallList.push_back(pinball(b.x, b.y, b.ax, b.ay, green, 3, 5));
+  // Enough ordinary balls beside them that the tick uses its grid.
+  for (int k = 0; k < 12; ++k)
+    BallList.push_back(pinball(60.f + 50 * k, 450, 61.f + 50 * k, 449, green, 2, 10));
   EXPECT_EQ(FirstDifference(500), -1);
 }
 
