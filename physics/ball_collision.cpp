@@ -4,17 +4,6 @@
 
 #include "physics/approach.h"
 
-namespace {
-
-// w mirrored about the line perpendicular to n.
-VECTOR Mirror(const VECTOR& w, const VECTOR& n) {
-  const float k = w.DP(n.i, n.j);
-  const float dd = n.DP(n.i, n.j);
-  return VECTOR(w.i - 2 * (n.i * k / dd), w.j - 2 * (n.j * k / dd));
-}
-
-}  // namespace
-
 bool MeetsNearBall(const BallStep& a, const PartnerState& b, float relx, float rely, float S,
                    float ee, VECTOR& wA, VECTOR& wB) {
   if (Root(ee) > S) return false;

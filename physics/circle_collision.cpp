@@ -2,17 +2,6 @@
 
 #include "physics/approach.h"
 
-namespace {
-
-// w mirrored about the line perpendicular to n (the tangent where n is the contact normal).
-VECTOR MirrorAboutTangent(const VECTOR& w, const VECTOR& n) {
-  const float k = w.DP(n.i, n.j);
-  const float dd = n.DP(n.i, n.j);
-  return VECTOR(w.i - 2 * (n.i * k / dd), w.j - 2 * (n.j * k / dd));
-}
-
-}  // namespace
-
 bool MeetsCircle(const BallStep& b, const Circle& c, VECTOR& direction) {
   const float Cx = c.Getoriginx();
   const float Cy = c.Getoriginy();
@@ -24,7 +13,7 @@ bool MeetsCircle(const BallStep& b, const Circle& c, VECTOR& direction) {
       const float Xx = t * b.mx + b.cx;
       const float Xy = t * b.my + b.cy;
       // The contact normal X - C, not normalised, and the part of the step before contact.
-      direction = MirrorAboutTangent(VECTOR(Xx - b.cx, Xy - b.cy), VECTOR(Xx - Cx, Xy - Cy));
+      direction = Mirror(VECTOR(Xx - b.cx, Xy - b.cy), VECTOR(Xx - Cx, Xy - Cy));
       // A contact so early that X rounds onto the centre gives no direction;
       // the ball then counts as touching the circle, below.
       if (GivesDirection(direction)) return true;
@@ -36,7 +25,7 @@ bool MeetsCircle(const BallStep& b, const Circle& c, VECTOR& direction) {
   const float ox = Cx - b.cx;
   const float oy = Cy - b.cy;
   if (Root(oy * oy + ox * ox) <= S && ox * b.mx + oy * b.my > 0) {
-    direction = MirrorAboutTangent(VECTOR(b.mx, b.my), VECTOR(b.cx - Cx, b.cy - Cy));
+    direction = Mirror(VECTOR(b.mx, b.my), VECTOR(b.cx - Cx, b.cy - Cy));
     return GivesDirection(direction);
   }
   return false;

@@ -31,6 +31,14 @@ class VECTOR {
   float j;
 };
 
+// w mirrored about the line perpendicular to n: a direction turned off a
+// contact whose normal (not normalised) is n. Shared by the circle and ball tests.
+inline VECTOR Mirror(const VECTOR& w, const VECTOR& n) {
+  const float k = w.DP(n.i, n.j);
+  const float dd = n.DP(n.i, n.j);
+  return VECTOR(w.i - 2 * (n.i * k / dd), w.j - 2 * (n.j * k / dd));
+}
+
 // Whether w, normalised, is a usable direction: finite and not zero. A zero or
 // overflowing w (a contact point that rounds onto the centre) is not.
 bool GivesDirection(VECTOR w);

@@ -6,12 +6,28 @@
 #include <cstring>
 
 #include "physics/pinball.h"
+#include "scene/records.h"
+#include "shapes/circle.h"
 
 namespace physics_test {
 
 // A ball at (x, y) heading along (di, dj); the aim point is one offset away.
 inline pinball Ball(float x, float y, float di, float dj, float speed, float radius = 10) {
   return pinball(x, y, x + di, y + dj, Color_RGB{0, 255, 0}, speed, radius);
+}
+
+// A red wall from (x1, y1) to (x2, y2).
+inline Lines Wall(float x1, float y1, float x2, float y2) {
+  return Lines{x1, y1, Color_RGB{255, 0, 0}, x2, y2, Color_RGB{255, 0, 0}};
+}
+
+// A circle obstacle of centre (x, y).
+inline Circle Disc(float x, float y, float radius) {
+  Circle c;
+  c.Setoriginx(x);
+  c.Setoriginy(y);
+  c.Setradius(radius);
+  return c;
 }
 
 inline uint32_t Bits(float f) {

@@ -11,15 +11,8 @@
 namespace {
 
 using physics_test::Ball;
+using physics_test::Disc;
 using physics_test::SameBall;
-
-Circle Disc(float x, float y, float radius) {
-  Circle c;
-  c.Setoriginx(x);
-  c.Setoriginy(y);
-  c.Setradius(radius);
-  return c;
-}
 
 const std::vector<Circle> kOne = {Disc(150, 100, 50)};
 

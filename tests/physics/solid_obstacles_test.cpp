@@ -23,18 +23,8 @@ namespace {
 
 using namespace testing_support;
 using physics_test::Ball;
-
-Lines Wall(float x1, float y1, float x2, float y2) {
-  return Lines{x1, y1, Color_RGB{255, 0, 0}, x2, y2, Color_RGB{255, 0, 0}};
-}
-
-Circle Disc(float x, float y, float radius) {
-  Circle c;
-  c.Setoriginx(x);
-  c.Setoriginy(y);
-  c.Setradius(radius);
-  return c;
-}
+using physics_test::Disc;
+using physics_test::Wall;
 
 const Lines kTop = Wall(0, 0, 792, 0);
 const std::vector<Lines> kBorder = {kTop, Wall(792, 0, 792, 554), Wall(0, 0, 0, 554),

@@ -11,10 +11,7 @@ namespace {
 
 using physics_test::Ball;
 using physics_test::SameBall;
-
-Lines Wall(float x1, float y1, float x2, float y2) {
-  return Lines{x1, y1, Color_RGB{255, 0, 0}, x2, y2, Color_RGB{255, 0, 0}};
-}
+using physics_test::Wall;
 
 const Lines kTop = Wall(0, 0, 792, 0);
 const Lines kRight = Wall(792, 0, 792, 554);
