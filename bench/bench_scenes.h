@@ -3,6 +3,7 @@
 // The scenes the tick benchmarks share, and the thread CPU clock they time
 // with (the other core of these machines is often busy).
 
+#include <benchmark/benchmark.h>
 #include <time.h>
 
 #include <cmath>
@@ -20,6 +21,27 @@ inline double CpuSeconds() {
   timespec t;
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// Runs a() and then b() once each per iteration, timing each on the thread's CPU clock, and
+// reports their mean times in microseconds (per call of each, `calls` calls a run) and
+// ratioName = b / a.
+template <typename A, typename B>
+void SideBySide(benchmark::State& state, const char* nameA, A a, const char* nameB, B b,
+                const char* ratioName, int calls = 1) {
+  double tA = 0, tB = 0;
+  for (auto _ : state) {
+    const double t0 = CpuSeconds();
+    a();
+    const double t1 = CpuSeconds();
+    b();
+    tA += t1 - t0;
+    tB += CpuSeconds() - t1;
+  }
+  const double n = static_cast<double>(state.iterations()) * calls;
+  state.counters[nameA] = tA / n * 1e6;
+  state.counters[nameB] = tB / n * 1e6;
+  state.counters[ratioName] = tB / tA;
 }
 
 // The default scene's walls and circles in the global lists, and `n` balls of radius 5 at

@@ -11,8 +11,6 @@
 
 namespace {
 
-using bench::CpuSeconds;
-
 // Box2D is tuned for bodies of a metre or so: ten pixels make one metre, and
 // one tick is a 1/60 s step.
 constexpr float kMetresPerPixel = 0.1f;
@@ -60,7 +58,6 @@ std::unique_ptr<b2World> PeerWorld(const std::vector<pinball>& balls) {
 void BM_TickVsBox2D(benchmark::State& state) {
   std::vector<pinball> balls = bench::DefaultSceneWithBalls(state.range(0));
   std::unique_ptr<b2World> world = PeerWorld(balls);
-  double tTick = 0, tPeer = 0;
   // Both first settle the overlaps they start with; then each runs a block of
   // ticks in turn, so that neither runs on caches the other has just filled.
   // (Box2D takes seconds a step with 10,000 overlapping circles: shorter blocks there.)
@@ -69,18 +66,16 @@ void BM_TickVsBox2D(benchmark::State& state) {
     TickBalls(balls, LinesList, circlist);
     world->Step(kStep, 8, 3);
   }
-  for (auto _ : state) {
-    const double t0 = CpuSeconds();
-    for (int k = 0; k < kBlock; ++k) TickBalls(balls, LinesList, circlist);
-    const double t1 = CpuSeconds();
-    for (int k = 0; k < kBlock; ++k) world->Step(kStep, 8, 3);
-    tTick += t1 - t0;
-    tPeer += CpuSeconds() - t1;
-  }
-  const double n = static_cast<double>(state.iterations()) * kBlock;
-  state.counters["tick_us"] = tTick / n * 1e6;
-  state.counters["box2d_us"] = tPeer / n * 1e6;
-  state.counters["box2d_over_tick"] = tPeer / tTick;
+  bench::SideBySide(
+      state, "tick_us",
+      [&] {
+        for (int k = 0; k < kBlock; ++k) TickBalls(balls, LinesList, circlist);
+      },
+      "box2d_us",
+      [&] {
+        for (int k = 0; k < kBlock; ++k) world->Step(kStep, 8, 3);
+      },
+      "box2d_over_tick", kBlock);
 }
 BENCHMARK(BM_TickVsBox2D)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TickVsBox2D)->Arg(10000)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -10,8 +10,6 @@
 
 namespace {
 
-using bench::CpuSeconds;
-
 // One tick with N balls.
 void BM_Tick(benchmark::State& state) {
   std::vector<pinball> balls = bench::DefaultSceneWithBalls(state.range(0));
@@ -24,19 +22,9 @@ void BM_TickGrowth(benchmark::State& state) {
   std::vector<pinball> small = bench::DefaultSceneWithBalls(1000);
   std::vector<pinball> large = bench::DefaultSceneWithBalls(10000);
   BroadPhase smallGrid, largeGrid;
-  double tSmall = 0, tLarge = 0;
-  for (auto _ : state) {
-    const double t0 = CpuSeconds();
-    TickBalls(smallGrid, small, LinesList, circlist);
-    const double t1 = CpuSeconds();
-    TickBalls(largeGrid, large, LinesList, circlist);
-    tSmall += t1 - t0;
-    tLarge += CpuSeconds() - t1;
-  }
-  const double n = static_cast<double>(state.iterations());
-  state.counters["T1000_us"] = tSmall / n * 1e6;
-  state.counters["T10000_us"] = tLarge / n * 1e6;
-  state.counters["ratio"] = tLarge / tSmall;
+  bench::SideBySide(
+      state, "T1000_us", [&] { TickBalls(smallGrid, small, LinesList, circlist); }, "T10000_us",
+      [&] { TickBalls(largeGrid, large, LinesList, circlist); }, "ratio");
 }
 BENCHMARK(BM_TickGrowth)->Unit(benchmark::kMillisecond);
 
@@ -44,19 +32,9 @@ BENCHMARK(BM_TickGrowth)->Unit(benchmark::kMillisecond);
 void BM_TickVsWholeLists(benchmark::State& state) {
   std::vector<pinball> grid = bench::DefaultSceneWithBalls(state.range(0));
   std::vector<pinball> whole = grid;
-  double tGrid = 0, tWhole = 0;
-  for (auto _ : state) {
-    const double t0 = CpuSeconds();
-    TickBalls(grid, LinesList, circlist);
-    const double t1 = CpuSeconds();
-    testing_support::ReferenceTick(whole, LinesList, circlist);
-    tGrid += t1 - t0;
-    tWhole += CpuSeconds() - t1;
-  }
-  const double n = static_cast<double>(state.iterations());
-  state.counters["grid_us"] = tGrid / n * 1e6;
-  state.counters["whole_lists_us"] = tWhole / n * 1e6;
-  state.counters["speedup"] = tWhole / tGrid;
+  bench::SideBySide(
+      state, "grid_us", [&] { TickBalls(grid, LinesList, circlist); }, "whole_lists_us",
+      [&] { testing_support::ReferenceTick(whole, LinesList, circlist); }, "speedup");
 }
 BENCHMARK(BM_TickVsWholeLists)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TickVsWholeLists)->Arg(10000)->Iterations(3)->Unit(benchmark::kMillisecond);
@@ -68,19 +46,9 @@ void BM_TickManyWalls(benchmark::State& state) {
   std::vector<pinball> walled = bare;
   const std::vector<Lines> walls = bench::ManyShortWalls(2000, state.range(0) == 1);
   BroadPhase bareGrid, walledGrid;  // each scene keeps its own
-  double tBare = 0, tWalled = 0;
-  for (auto _ : state) {
-    const double t0 = CpuSeconds();
-    TickBalls(bareGrid, bare, LinesList, circlist);
-    const double t1 = CpuSeconds();
-    TickBalls(walledGrid, walled, walls, circlist);
-    tBare += t1 - t0;
-    tWalled += CpuSeconds() - t1;
-  }
-  const double n = static_cast<double>(state.iterations());
-  state.counters["bare_us"] = tBare / n * 1e6;
-  state.counters["walls2000_us"] = tWalled / n * 1e6;
-  state.counters["ratio"] = tWalled / tBare;
+  bench::SideBySide(
+      state, "bare_us", [&] { TickBalls(bareGrid, bare, LinesList, circlist); }, "walls2000_us",
+      [&] { TickBalls(walledGrid, walled, walls, circlist); }, "ratio");
 }
 BENCHMARK(BM_TickManyWalls)->ArgName("beside")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
