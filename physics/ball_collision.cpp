@@ -10,12 +10,7 @@ bool MeetsNearBall(const BallStep& a, const PartnerState& b, float relx, float r
   const float bx = b.x, by = b.y;
   const float mBx = b.nx - bx;
   const float mBy = b.ny - by;
-  // Balls overlapping by this much, on a short relative step, always get an
-  // approach fraction of zero or less, whatever the rounding: a shortcut for
-  // the many such pairs of a crowded field.
   const float qx = bx - a.cx, qy = by - a.cy;
-  if (qx * qx + qy * qy < 0.9998f * (S * S) && rely * rely + relx * relx <= 64) return false;
-
   const float t = ApproachFraction(qx, qy, relx, rely, S);
   const float Pax = t * a.mx + a.cx;
   const float Pay = t * a.my + a.cy;
