@@ -228,7 +228,7 @@ void BroadPhase::PlaceBalls(const std::vector<pinball>& all) {
 }
 
 void BroadPhase::PlaceBoxes(const std::vector<Box>& boxes, const std::vector<bool>& inGrid,
-                            std::vector<int32_t>& start, std::vector<int32_t>& entries,
+                            std::vector<int32_t>& start, std::vector<PlacedBox>& entries,
                             std::vector<int32_t>& everywhere) {
   const size_t cells = shapes.Count();
   const float right = shapes.left + shapes.columns * shapes.cell;
@@ -269,7 +269,7 @@ void BroadPhase::PlaceBoxes(const std::vector<Box>& boxes, const std::vector<boo
     if (!place(k, r)) continue;
     for (int32_t y = r.cy0; y <= r.cy1; ++y)
       for (int32_t x = r.cx0; x <= r.cx1; ++x)
-        entries[next[y * shapes.columns + x]++] = static_cast<int32_t>(k);
+        entries[next[y * shapes.columns + x]++] = {boxes[k], static_cast<int32_t>(k)};
   }
 }
 
@@ -295,5 +295,12 @@ void BroadPhase::SortByDirection(const std::vector<Lines>& walls) {
   for (const auto& [key, k] : slopeOrder) {
     slopeKeys.push_back(key);
     slopeWalls.push_back(k);
+  }
+  // Bucket j starts at the first key of at least j * 2 / kDirectionBuckets (exact in double).
+  Fit(bucketStart, kDirectionBuckets + 1, 0);
+  for (int32_t j = 0; j <= kDirectionBuckets; ++j) {
+    const double from = j * (2.0 / kDirectionBuckets);
+    bucketStart[j] = static_cast<int32_t>(
+        std::lower_bound(slopeKeys.begin(), slopeKeys.end(), from) - slopeKeys.begin());
   }
 }

@@ -118,6 +118,13 @@ class BroadPhase {
     PartnerState state;
     int32_t index;
   };
+  struct PlacedBox {  // a wall or circle, in each cell its box overlaps
+    Box box;
+    int32_t index;
+  };
+  // Buckets of equal width over the directions [0, 2), for finding the walls
+  // of a direction without a search.
+  static constexpr int32_t kDirectionBuckets = 4096;
   static constexpr int32_t kGather = 64;
 
   float Slack(const BallStep& b) const { return 1 + 1e-5f * (std::fabs(b.cx) + std::fabs(b.cy)); }
@@ -127,13 +134,12 @@ class BroadPhase {
   void PlaceShapes(const std::vector<Lines>& walls, const std::vector<Circle>& circles, float side);
   void CoverShapes(size_t items, float side);
   void PlaceBoxes(const std::vector<Box>& boxes, const std::vector<bool>& inGrid,
-                  std::vector<int32_t>& start, std::vector<int32_t>& entries,
+                  std::vector<int32_t>& start, std::vector<PlacedBox>& entries,
                   std::vector<int32_t>& everywhere);
   void SortByDirection(const std::vector<Lines>& walls);
   template <typename Visit>
   void VisitBoxes(const BallStep& b, float reach, const std::vector<int32_t>& start,
-                  const std::vector<int32_t>& entries, const std::vector<Box>& boxes,
-                  Visit visit) const;
+                  const std::vector<PlacedBox>& entries, Visit visit) const;
   template <typename Visit>
   void VisitNearlyParallel(const BallStep& b, Visit visit) const;
 
@@ -147,7 +153,7 @@ class BroadPhase {
   // Per cell, balls, walls and circles as index ranges into the entry lists.
   std::vector<int32_t> ballStart, wallStart, circleStart;
   std::vector<Placed> ballEntries;
-  std::vector<int32_t> wallEntries, circleEntries;
+  std::vector<PlacedBox> wallEntries, circleEntries;
   std::vector<bool> inReach;    // each ball finite and within the grids' limit
   std::vector<int32_t> slotOf;  // each ball's place in ballEntries, -1 if not placed
   std::vector<int32_t> next;    // scratch of the placement: next free place of each cell
@@ -166,6 +172,7 @@ class BroadPhase {
   std::vector<std::pair<double, int32_t>> slopeOrder;  // scratch of the sort
   std::vector<double> slopeKeys;
   std::vector<int32_t> slopeWalls;
+  std::vector<int32_t> bucketStart;  // per bucket, its first place in slopeKeys
   std::vector<int32_t> horizontalWalls, verticalWalls;
 };
 
@@ -215,15 +222,20 @@ void BroadPhase::VisitBalls(const BallStep& b, const std::vector<pinball>& all, 
 
 template <typename Visit>
 void BroadPhase::VisitBoxes(const BallStep& b, float reach, const std::vector<int32_t>& start,
-                            const std::vector<int32_t>& entries, const std::vector<Box>& boxes,
-                            Visit visit) const {
+                            const std::vector<PlacedBox>& entries, Visit visit) const {
   if (shapes.Count() == 0) return;
-  const CellRange r = shapes.Cells(b.cx - reach, b.cy - reach, b.cx + reach, b.cy + reach);
+  const float left = b.cx - reach, top = b.cy - reach;
+  const CellRange r = shapes.Cells(left, top, b.cx + reach, b.cy + reach);
   for (int32_t y = r.cy0; y <= r.cy1; ++y) {
     for (int32_t x = r.cx0; x <= r.cx1; ++x) {
       const int32_t c = y * shapes.columns + x;
       for (int32_t k = start[c]; k < start[c + 1]; ++k) {
-        if (boxes[entries[k]].Overlaps(b.cx, b.cy, reach)) visit(entries[k]);
+        const PlacedBox& e = entries[k];
+        if (!e.box.Overlaps(b.cx, b.cy, reach)) continue;
+        // A box in several of these cells is offered once, from the cell
+        // holding the top left corner of its overlap with the query.
+        if (shapes.Column(std::max(e.box.x0, left)) == x && shapes.Row(std::max(e.box.y0, top)) == y)
+          visit(e.index);
       }
     }
   }
@@ -232,7 +244,7 @@ void BroadPhase::VisitBoxes(const BallStep& b, float reach, const std::vector<in
 template <typename Visit>
 void BroadPhase::VisitWalls(const BallStep& b, float speed, Visit visit) const {
   // Every contact with a wall lies within the radius and the step of the centre.
-  VisitBoxes(b, b.r + speed * 1.01f + Slack(b), wallStart, wallEntries, wallBoxes,
+  VisitBoxes(b, b.r + speed * 1.01f + Slack(b), wallStart, wallEntries,
              [&](int32_t w) { visit(w, false); });
   for (int32_t w : everywhereWalls) visit(w, false);
   VisitNearlyParallel(b, [&](int32_t w) { visit(w, true); });
@@ -240,7 +252,7 @@ void BroadPhase::VisitWalls(const BallStep& b, float speed, Visit visit) const {
 
 template <typename Visit>
 void BroadPhase::VisitCircles(const BallStep& b, float speed, Visit visit) const {
-  VisitBoxes(b, b.r + speed * 1.01f + Slack(b), circleStart, circleEntries, circleBoxes, visit);
+  VisitBoxes(b, b.r + speed * 1.01f + Slack(b), circleStart, circleEntries, visit);
   for (int32_t i : everywhereCircles) visit(i);
 }
 
@@ -248,10 +260,16 @@ template <typename Visit>
 void BroadPhase::VisitNearlyParallel(const BallStep& b, Visit visit) const {
   if (b.mx == 0 && b.my == 0) return;  // no step: no crossing at all
   const double key = DirectionKey(b.mx, b.my);
+  // The keys in [from, to] lie between the start of from's bucket and the
+  // start of the bucket after to's.
+  auto bucket = [](double key) {
+    return static_cast<int32_t>(std::clamp(key * (kDirectionBuckets / 2), 0.0,
+                                           static_cast<double>(kDirectionBuckets)));
+  };
   auto visitRange = [&](double from, double to) {
-    const auto first = std::lower_bound(slopeKeys.begin(), slopeKeys.end(), from);
-    const auto last = std::upper_bound(first, slopeKeys.end(), to);
-    for (auto it = first; it != last; ++it) visit(slopeWalls[it - slopeKeys.begin()]);
+    const int32_t last = bucketStart[std::min(bucket(to) + 1, kDirectionBuckets)];
+    for (int32_t k = bucketStart[bucket(from)]; k < last; ++k)
+      if (slopeKeys[k] >= from && slopeKeys[k] <= to) visit(slopeWalls[k]);
   };
   visitRange(key - kNearlyParallel, key + kNearlyParallel);
   if (key - kNearlyParallel < 0) visitRange(key - kNearlyParallel + 2, 2);
