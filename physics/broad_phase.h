@@ -16,7 +16,8 @@
 struct BroadPhaseBox {
   float x0, y0, x1, y1;
   bool Overlaps(float x, float y, float reach) const {
-    return x + reach >= x0 && x - reach <= x1 && y + reach >= y0 && y - reach <= y1;
+    // One test of all four sides, without a branch for each.
+    return (x + reach >= x0) & (x - reach <= x1) & (y + reach >= y0) & (y - reach <= y1);
   }
 };
 
@@ -121,6 +122,7 @@ class BroadPhase {
   struct PlacedBox {  // a wall or circle, in each cell its box overlaps
     Box box;
     int32_t index;
+    int32_t column, row;  // the cell of the box's top left corner
   };
   // Buckets of equal width over the directions [0, 2), for finding the walls
   // of a direction without a search.
@@ -224,18 +226,24 @@ template <typename Visit>
 void BroadPhase::VisitBoxes(const BallStep& b, float reach, const std::vector<int32_t>& start,
                             const std::vector<PlacedBox>& entries, Visit visit) const {
   if (shapes.Count() == 0) return;
-  const float left = b.cx - reach, top = b.cy - reach;
-  const CellRange r = shapes.Cells(left, top, b.cx + reach, b.cy + reach);
+  const CellRange r = shapes.Cells(b.cx - reach, b.cy - reach, b.cx + reach, b.cy + reach);
   for (int32_t y = r.cy0; y <= r.cy1; ++y) {
     for (int32_t x = r.cx0; x <= r.cx1; ++x) {
       const int32_t c = y * shapes.columns + x;
-      for (int32_t k = start[c]; k < start[c + 1]; ++k) {
-        const PlacedBox& e = entries[k];
-        if (!e.box.Overlaps(b.cx, b.cy, reach)) continue;
-        // A box in several of these cells is offered once, from the cell
-        // holding the top left corner of its overlap with the query.
-        if (shapes.Column(std::max(e.box.x0, left)) == x && shapes.Row(std::max(e.box.y0, top)) == y)
-          visit(e.index);
+      for (int32_t k = start[c]; k < start[c + 1];) {
+        // Gathered without a branch per box, as the balls are. A box in
+        // several of these cells is offered once, from the cell holding the
+        // top left corner of its overlap with the query: as Column and Row
+        // never decrease, that is the later of the two corners' cells.
+        int32_t near[kGather];
+        int32_t count = 0;
+        for (const int32_t stop = std::min(start[c + 1], k + kGather); k < stop; ++k) {
+          const PlacedBox& e = entries[k];
+          near[count] = e.index;
+          count += static_cast<int32_t>(e.box.Overlaps(b.cx, b.cy, reach)) &
+                   (std::max(e.column, r.cx0) == x) & (std::max(e.row, r.cy0) == y);
+        }
+        for (int32_t n = 0; n < count; ++n) visit(near[n]);
       }
     }
   }
