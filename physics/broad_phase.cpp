@@ -159,8 +159,11 @@ void BroadPhase::PlaceShapes(const std::vector<Lines>& walls, const std::vector<
     wallPlaceable[k] = none || (finite && Near(wallBoxes[k]));
     const float wdx = w.x2 - w.x1, wdy = w.y2 - w.y1;
     // The reach test itself is exact to far less than the pixel the box keeps.
-    wallTerms[k] = {WallNormal(w),         w.x1,           w.y1,  wdx, wdy,
-                    wdx * wdx + wdy * wdy, margin - 0.95f, finite};
+    const float lineMargin =
+        0.01f + 1e-3f * (dx + dy) +
+        1e-5f * (std::fabs(w.x1) + std::fabs(w.y1) + std::fabs(w.x2) + std::fabs(w.y2));
+    wallTerms[k] = {WallNormal(w), w.x1, w.y1, wdx, wdy, wdx * wdx + wdy * wdy, margin - 0.95f,
+                    lineMargin, finite};
     if (none) wallBoxes[k] = {1, 1, -1, -1};  // lies nowhere
   }
 

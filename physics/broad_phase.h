@@ -52,28 +52,11 @@ class BroadPhase {
 
   // The wall's unit normal, as WallNormal gives it, computed once.
   const VECTOR& Normal(int32_t wall) const { return wallTerms[wall].normal; }
-  // Whether wall k comes within `reach` of the centre, or might with rounding.
-  // A wall that does not can be met only by a crossing, and only by a step
-  // nearly parallel to it.
-  bool NearWall(int32_t k, const BallStep& b, float reach) const {
-    const WallTerms& w = wallTerms[k];
-    if (!w.finite) return true;
-    const float R = reach + w.margin;
-    const float px = b.cx - w.x1, py = b.cy - w.y1;
-    const float along = px * w.dx + py * w.dy;
-    if (along <= 0) return px * px + py * py <= R * R;
-    if (along >= w.dd) {
-      const float qx = px - w.dx, qy = py - w.dy;
-      return qx * qx + qy * qy <= R * R;
-    }
-    const float across = px * w.dy - py * w.dx;
-    return across * across <= R * R * w.dd;
-  }
 
   // Each visit call offers one candidate by its index, in no particular order
   // and possibly more than once. Only for a ball that Covers() accepts.
-  // Partners come with their present state; walls with whether they are
-  // offered as nearly parallel to the step.
+  // Partners come with their present state; walls with whether only a
+  // crossing can meet them (they lie beyond the radius and the step).
   template <typename Visit>
   void VisitBalls(const BallStep& b, const std::vector<pinball>& balls, Visit visit) const;
   template <typename Visit>
@@ -113,6 +96,7 @@ class BroadPhase {
   struct WallTerms {  // what the tests and the reach test use of each wall, computed once
     VECTOR normal;
     float x1, y1, dx, dy, dd, margin;
+    float lineMargin;  // the wall's part of the rounding CanMeet allows for
     bool finite;
   };
   struct Placed {  // a ball, in the cell of its centre at the start of the tick
@@ -144,6 +128,40 @@ class BroadPhase {
                   const std::vector<PlacedBox>& entries, Visit visit) const;
   template <typename Visit>
   void VisitNearlyParallel(const BallStep& b, Visit visit) const;
+
+  // Whether wall k comes within `reach` of the centre, or might with rounding.
+  // A wall that does not can be met only by a crossing, and only by a step
+  // nearly parallel to it. Without a branch, as it is asked of many walls.
+  bool NearWall(int32_t k, const BallStep& b, float reach) const {
+    const WallTerms& w = wallTerms[k];
+    const float R = reach + w.margin;
+    const float px = b.cx - w.x1, py = b.cy - w.y1;
+    const float qx = px - w.dx, qy = py - w.dy;
+    const float along = px * w.dx + py * w.dy;
+    const float across = px * w.dy - py * w.dx;
+    // Beyond an end, the distance to that end point; between them, to the line.
+    const bool start = along <= 0, end = along >= w.dd;
+    const float toEnd = start ? px * px + py * py : qx * qx + qy * qy;
+    const bool near = (start | end) ? toEnd <= R * R : across * across <= R * R * w.dd;
+    return near | !w.finite;
+  }
+  // Whether the step can meet wall k at all. It cannot when the centre stays,
+  // over its whole step, farther than the radius from the wall's line, on
+  // one side of it: no rim point crosses the line, none touches the wall,
+  // and no end point comes within the radius. The margins exceed the
+  // rounding of every contact test by far. Not-a-number can meet.
+  bool CanMeet(int32_t k, const BallStep& b, float ballMargin) const {
+    const WallTerms& w = wallTerms[k];
+    const float R = std::fabs(b.r) + ballMargin + w.lineMargin;
+    const float from = (b.cx - w.x1) * w.normal.i + (b.cy - w.y1) * w.normal.j;
+    const float to = from + (b.mx * w.normal.i + b.my * w.normal.j);
+    return !(((from > R) & (to > R)) | ((from < -R) & (to < -R)));
+  }
+  // The ball's part of that rounding.
+  static float BallMargin(const BallStep& b) {
+    return 1e-5f * (std::fabs(b.cx) + std::fabs(b.cy)) +
+           1e-3f * (std::fabs(b.r) + std::fabs(b.mx) + std::fabs(b.my));
+  }
 
   Grid balls, shapes;
   // The widest reach of any query from a ball's centre; the grids reach
@@ -251,11 +269,33 @@ void BroadPhase::VisitBoxes(const BallStep& b, float reach, const std::vector<in
 
 template <typename Visit>
 void BroadPhase::VisitWalls(const BallStep& b, float speed, Visit visit) const {
-  // Every contact with a wall lies within the radius and the step of the centre.
-  VisitBoxes(b, b.r + speed * 1.01f + Slack(b), wallStart, wallEntries,
-             [&](int32_t w) { visit(w, false); });
-  for (int32_t w : everywhereWalls) visit(w, false);
-  VisitNearlyParallel(b, [&](int32_t w) { visit(w, true); });
+  // Every contact with a wall lies within the radius and the step of the
+  // centre, but for the crossing of a nearly parallel wall.
+  const float reach = b.r + speed * 1.01f + 1e-5f * (std::fabs(b.cx) + std::fabs(b.cy));
+  const float ballMargin = BallMargin(b);
+  // The walls found are kept here and sifted together, without a branch for each.
+  int32_t found[kGather];
+  int32_t count = 0;
+  auto sift = [&] {
+    int32_t kept = 0;
+    for (int32_t n = 0; n < count; ++n) {
+      found[kept] = found[n];
+      kept += static_cast<int32_t>(NearWall(found[n], b, reach)) &
+              static_cast<int32_t>(CanMeet(found[n], b, ballMargin));
+    }
+    for (int32_t n = 0; n < kept; ++n) visit(found[n], false);
+    count = 0;
+  };
+  auto keep = [&](int32_t w) {
+    found[count++] = w;
+    if (count == kGather) sift();
+  };
+  VisitBoxes(b, b.r + speed * 1.01f + Slack(b), wallStart, wallEntries, keep);
+  for (int32_t w : everywhereWalls) keep(w);
+  sift();
+  VisitNearlyParallel(b, [&](int32_t w) {
+    if (CanMeet(w, b, ballMargin)) visit(w, !NearWall(w, b, reach));
+  });
 }
 
 template <typename Visit>

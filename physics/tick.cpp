@@ -71,14 +71,11 @@ bool WallHit(const BroadPhase& grid, const BallStep& b, const pinball& ball,
   float best = 1.0f;
   IndexCol = -1;
   contact = WallContact{};
-  const float reach = b.r + ball.getspeed() * 1.01f + 1e-5f * (std::fabs(b.cx) + std::fabs(b.cy));
-  grid.VisitWalls(b, ball.getspeed(), [&](int32_t k, bool nearlyParallel) {
+  grid.VisitWalls(b, ball.getspeed(), [&](int32_t k, bool onlyCrossing) {
     float t;
     WallContact here;
-    const bool near = grid.NearWall(k, b, reach);
-    if (!near && !nearlyParallel) return;
-    const bool met = near ? MeetsWall(b, walls[k], grid.Normal(k), t, here)
-                          : CrossesWall(b, walls[k], grid.Normal(k), t);
+    const bool met = onlyCrossing ? CrossesWall(b, walls[k], grid.Normal(k), t)
+                                  : MeetsWall(b, walls[k], grid.Normal(k), t, here);
     if (met && (t < best || (t == best && k < IndexCol))) {
       best = t;
       IndexCol = k;

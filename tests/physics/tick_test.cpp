@@ -117,6 +117,41 @@ TEST(TickTest, MatchesTheWholeListTickAmongManyShortWalls) {
   EXPECT_EQ(FirstDifference(kShortRuns ? 100 : 600), -1);
 }
 
+// Walls whose line passes within a hair of the radius of a ball's path, at either side,
+// at its ends or beyond them, some nearly along the step, for every size of ball and step
+// and at coordinates where a pixel holds few floats: where the grid's margins are tightest.
+TEST(TickTest, MatchesTheWholeListTickAtGrazingWalls) {
+  std::mt19937 random(9);
+  std::uniform_real_distribution<float> unit(0, 1);
+  const float radii[] = {1e-3f, 0.5f, 5, 300}, speeds[] = {0.01f, 3, 40};
+  const float places[] = {0, 1e3f, 1e5f, 9e5f};
+  const float hairs[] = {-1e-3f, -1e-6f, 0, 1e-6f, 1e-4f, 1e-2f};
+  for (int scene = 0; scene < (kShortRuns ? 40 : 400); ++scene) {
+    ResetScene();
+    Start = false;
+    const float place = places[scene % 4];
+    for (int k = 0; k < 16; ++k) {
+      const float r = radii[random() % 4], s = speeds[random() % 3];
+      const float cx = place + 5000.f * k, cy = place + 5000.f * (scene % 7), a = 6.2832f * unit(random);
+      BallList.push_back(pinball(cx, cy, cx + std::cos(a), cy + std::sin(a), green, s, r));
+      for (int w = 0; w < 6; ++w) {
+        // The foot of the wall's line on the path, and the line's direction.
+        const float t = 2 * unit(random) - 0.5f;
+        const float fx = cx + t * s * std::cos(a), fy = cy + t * s * std::sin(a);
+        const float b = random() % 3 == 0 ? a + 1e-4f * (2 * unit(random) - 1) : 6.2832f * unit(random);
+        const float side = random() % 2 ? 1.f : -1.f;
+        const float d = side * r * (1 + hairs[random() % 6]);
+        const float ox = fx - d * std::sin(b), oy = fy + d * std::cos(b);
+        // Its ends: either side of the foot, or both on one side of it.
+        const float from = (unit(random) - 0.8f) * 3 * (r + s), to = from + (r + s) * 2 * unit(random);
+        LinesList.push_back({ox + from * std::cos(b), oy + from * std::sin(b), red,
+                             ox + to * std::cos(b), oy + to * std::sin(b), red});
+      }
+    }
+    ASSERT_EQ(FirstDifference(3), -1) << "scene " << scene;
+  }
+}
+
 // Every direction maps to [0, 2), in order of the angle up to its sign.
 TEST(TickTest, DirectionKeyOrdersDirectionsUpToSign) {
   const double pi = std::acos(-1.0);
