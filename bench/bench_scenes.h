@@ -58,6 +58,29 @@ inline std::vector<pinball> DefaultSceneWithBalls(int64_t n) {
   return balls;
 }
 
+// `fields` copies of the default scene side by side, 800 pixels apart, with 1,000 balls
+// each, placed as DefaultSceneWithBalls places them: the density of one field at any size.
+struct Fields {
+  std::vector<pinball> balls;
+  std::vector<Lines> walls;
+  std::vector<Circle> circles;
+};
+inline Fields FieldsSideBySide(int fields) {
+  Fields f;
+  const std::vector<pinball> one = DefaultSceneWithBalls(1000);
+  for (int k = 0; k < fields; ++k) {
+    const float dx = 800.f * k;
+    for (const pinball& b : one)
+      f.balls.push_back(pinball(b.Getoriginx() + dx, b.Getoriginy(),
+                                b.Getoriginx() + dx + b.getvecX(), b.Getoriginy() + b.getvecY(),
+                                green, b.getspeed(), b.Getradius()));
+    for (const Lines& w : LinesList) f.walls.push_back({w.x1 + dx, w.y1, red, w.x2 + dx, w.y2, red});
+    for (const Circle& c : circlist)
+      f.circles.push_back(Circle(c.Getoriginx() + dx, c.Getoriginy(), c.Getradius(), white));
+  }
+  return f;
+}
+
 // The default scene's walls and `count` more short walls (5 to 20 pixels, any direction)
 // spread over the field, or as many beside it, to its right, where no ball goes.
 inline std::vector<Lines> ManyShortWalls(int count, bool beside = false) {

@@ -28,6 +28,17 @@ void BM_TickGrowth(benchmark::State& state) {
 }
 BENCHMARK(BM_TickGrowth)->Unit(benchmark::kMillisecond);
 
+// Growth at one density: ten fields of 1,000 balls against one, side by side. The
+// growth above is this and the crowding of ten times the balls in one field.
+void BM_TickGrowthSameDensity(benchmark::State& state) {
+  bench::Fields one = bench::FieldsSideBySide(1), ten = bench::FieldsSideBySide(10);
+  BroadPhase oneGrid, tenGrid;
+  bench::SideBySide(
+      state, "T1000_us", [&] { TickBalls(oneGrid, one.balls, one.walls, one.circles); },
+      "T10000_us", [&] { TickBalls(tenGrid, ten.balls, ten.walls, ten.circles); }, "ratio");
+}
+BENCHMARK(BM_TickGrowthSameDensity)->Unit(benchmark::kMillisecond);
+
 // The tick against the whole-list tick it reproduces, on the same scene.
 void BM_TickVsWholeLists(benchmark::State& state) {
   std::vector<pinball> grid = bench::DefaultSceneWithBalls(state.range(0));
