@@ -53,4 +53,22 @@ TEST(FrameAllocationTest, FramesAfterTheFirstAllocateNothing) {
   }
 }
 
+// Enough balls that the tick finds partners and walls on its grids, which
+// keep their buffers from frame to frame while the balls roam.
+TEST(FrameAllocationTest, FramesOnTheTicksGridsAllocateNothing) {
+  testing_support::ResetScene();
+  init();
+  for (int k = 0; k < 400; ++k) {
+    const float x = 20.f + (k * 37) % 750, y = 20.f + (k * 53) % 310;
+    BallList.push_back(pinball(x, y, x + (k % 7) - 3, y + (k % 5) - 2.5f, green, 1 + k % 3, 5));
+  }
+  TestBuffer buf(792, 554);
+  for (int k = 0; k < 20; ++k) RenderWindow(buf.rc());  // the grids grow to the scene
+  const float x = BallList[5].Getoriginx(), y = BallList[5].Getoriginy();
+  const long before = gAllocations;
+  for (int k = 0; k < 300; ++k) RenderWindow(buf.rc());
+  EXPECT_EQ(gAllocations - before, 0);
+  EXPECT_TRUE(BallList[5].Getoriginx() != x || BallList[5].Getoriginy() != y) << "no tick ran";
+}
+
 }  // namespace
