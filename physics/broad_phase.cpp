@@ -272,7 +272,7 @@ void BroadPhase::PlaceBoxes(const std::vector<Box>& boxes, const std::vector<boo
     if (!place(k, r)) continue;
     for (int32_t y = r.cy0; y <= r.cy1; ++y)
       for (int32_t x = r.cx0; x <= r.cx1; ++x)
-        entries[next[y * shapes.columns + x]++] = {boxes[k], static_cast<int32_t>(k), r.cx0, r.cy0};
+        entries[next[y * shapes.columns + x]++] = {boxes[k], static_cast<int32_t>(k), r.cx0, r.cy0, x};
   }
 }
 

@@ -106,7 +106,8 @@ class BroadPhase {
   struct PlacedBox {  // a wall or circle, in each cell its box overlaps
     Box box;
     int32_t index;
-    int32_t column, row;  // the cell of the box's top left corner
+    int32_t firstColumn, firstRow;  // the cell of the box's top left corner
+    int32_t column;                 // the cell's own column
   };
   // Buckets of equal width over the directions [0, 2), for finding the walls
   // of a direction without a search.
@@ -246,23 +247,23 @@ void BroadPhase::VisitBoxes(const BallStep& b, float reach, const std::vector<in
   if (shapes.Count() == 0) return;
   const CellRange r = shapes.Cells(b.cx - reach, b.cy - reach, b.cx + reach, b.cy + reach);
   for (int32_t y = r.cy0; y <= r.cy1; ++y) {
-    for (int32_t x = r.cx0; x <= r.cx1; ++x) {
-      const int32_t c = y * shapes.columns + x;
-      for (int32_t k = start[c]; k < start[c + 1];) {
-        // Gathered without a branch per box, as the balls are. A box in
-        // several of these cells is offered once, from the cell holding the
-        // top left corner of its overlap with the query: as Column and Row
-        // never decrease, that is the later of the two corners' cells.
-        int32_t near[kGather];
-        int32_t count = 0;
-        for (const int32_t stop = std::min(start[c + 1], k + kGather); k < stop; ++k) {
-          const PlacedBox& e = entries[k];
-          near[count] = e.index;
-          count += static_cast<int32_t>(e.box.Overlaps(b.cx, b.cy, reach)) &
-                   (std::max(e.column, r.cx0) == x) & (std::max(e.row, r.cy0) == y);
-        }
-        for (int32_t n = 0; n < count; ++n) visit(near[n]);
+    // The row's cells within reach lie side by side in the entries.
+    const int32_t row = y * shapes.columns;
+    const int32_t end = start[row + r.cx1 + 1];
+    for (int32_t k = start[row + r.cx0]; k < end;) {
+      // Gathered without a branch per box, as the balls are. A box in several
+      // of these cells is offered once, from the cell holding the top left
+      // corner of its overlap with the query: as Column and Row never
+      // decrease, that is the later of the two corners' cells.
+      int32_t near[kGather];
+      int32_t count = 0;
+      for (const int32_t stop = std::min(end, k + kGather); k < stop; ++k) {
+        const PlacedBox& e = entries[k];
+        near[count] = e.index;
+        count += static_cast<int32_t>(e.box.Overlaps(b.cx, b.cy, reach)) &
+                 (std::max(e.firstColumn, r.cx0) == e.column) & (std::max(e.firstRow, r.cy0) == y);
       }
+      for (int32_t n = 0; n < count; ++n) visit(near[n]);
     }
   }
 }
