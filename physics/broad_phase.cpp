@@ -147,9 +147,10 @@ void BroadPhase::PlaceShapes(const std::vector<Lines>& walls, const std::vector<
   for (size_t k = 0; k < walls.size(); ++k) {
     const Lines& w = walls[k];
     const float dx = std::fabs(w.x2 - w.x1), dy = std::fabs(w.y2 - w.y1);
-    // Rounding in the crossing test grows with the wall's length and position.
+    // Rounding in the crossing test grows with the wall's length and position;
+    // the reach test itself is exact to far less than the 0.05 kept.
     const float margin =
-        1 + 1e-2f * (dx + dy) +
+        0.05f + 1e-2f * (dx + dy) +
         1e-5f * (std::fabs(w.x1) + std::fabs(w.y1) + std::fabs(w.x2) + std::fabs(w.y2));
     wallBoxes[k] = {std::min(w.x1, w.x2) - margin, std::min(w.y1, w.y2) - margin,
                     std::max(w.x1, w.x2) + margin, std::max(w.y1, w.y2) + margin};
@@ -158,11 +159,10 @@ void BroadPhase::PlaceShapes(const std::vector<Lines>& walls, const std::vector<
     const bool finite = Finite({w.x1, w.y1, w.x2, w.y2, margin});
     wallPlaceable[k] = none || (finite && Near(wallBoxes[k]));
     const float wdx = w.x2 - w.x1, wdy = w.y2 - w.y1;
-    // The reach test itself is exact to far less than the pixel the box keeps.
     const float lineMargin =
         0.01f + 1e-3f * (dx + dy) +
         1e-5f * (std::fabs(w.x1) + std::fabs(w.y1) + std::fabs(w.x2) + std::fabs(w.y2));
-    wallTerms[k] = {WallNormal(w), w.x1, w.y1, wdx, wdy, wdx * wdx + wdy * wdy, margin - 0.95f,
+    wallTerms[k] = {WallNormal(w), w.x1, w.y1, wdx, wdy, wdx * wdx + wdy * wdy, margin,
                     lineMargin, finite};
     if (none) wallBoxes[k] = {1, 1, -1, -1};  // lies nowhere
   }

@@ -291,7 +291,9 @@ void BroadPhase::VisitWalls(const BallStep& b, float speed, Visit visit) const {
     found[count++] = w;
     if (count == kGather) sift();
   };
-  VisitBoxes(b, b.r + speed * 1.01f + Slack(b), wallStart, wallEntries, keep);
+  // The boxes hold every wall NearWall takes, with room for their own rounding.
+  VisitBoxes(b, reach + 0.01f + 1e-5f * (std::fabs(reach) + std::fabs(b.cx) + std::fabs(b.cy)),
+             wallStart, wallEntries, keep);
   for (int32_t w : everywhereWalls) keep(w);
   sift();
   VisitNearlyParallel(b, [&](int32_t w) {
