@@ -149,8 +149,12 @@ class BroadPhase {
   // Whether the step can meet wall k at all. It cannot when the centre stays,
   // over its whole step, farther than the radius from the wall's line, on
   // one side of it: no rim point crosses the line, none touches the wall,
-  // and no end point comes within the radius. The margins exceed the
-  // rounding of every contact test by far. Not-a-number can meet.
+  // and no end point comes within the radius. The margins (BallMargin and the
+  // wall's lineMargin) cover, many times over, the rounding of the crossing
+  // test's cross products, a few float steps of the coordinates, radius and
+  // step whatever the angle, and that of the end point test's root, which
+  // near a grazing contact is exact to about 1e-3 of the distance.
+  // Not-a-number can meet.
   bool CanMeet(int32_t k, const BallStep& b, float ballMargin) const {
     const WallTerms& w = wallTerms[k];
     const float R = std::fabs(b.r) + ballMargin + w.lineMargin;
