@@ -141,9 +141,10 @@ class BroadPhase {
     const float along = px * w.dx + py * w.dy;
     const float across = px * w.dy - py * w.dx;
     // Beyond an end, the distance to that end point; between them, to the line.
-    const bool start = along <= 0, end = along >= w.dd;
-    const float toEnd = start ? px * px + py * py : qx * qx + qy * qy;
-    const bool near = (start | end) ? toEnd <= R * R : across * across <= R * R * w.dd;
+    const bool start = along <= 0, end = !start & (along >= w.dd);
+    const bool near = (start & (px * px + py * py <= R * R)) |
+                      (end & (qx * qx + qy * qy <= R * R)) |
+                      (!start & !end & (across * across <= R * R * w.dd));
     return near | !w.finite;
   }
   // Whether the step can meet wall k at all. It cannot when the centre stays,
@@ -160,7 +161,10 @@ class BroadPhase {
     const float R = std::fabs(b.r) + ballMargin + w.lineMargin;
     const float from = (b.cx - w.x1) * w.normal.i + (b.cy - w.y1) * w.normal.j;
     const float to = from + (b.mx * w.normal.i + b.my * w.normal.j);
-    return !(((from > R) & (to > R)) | ((from < -R) & (to < -R)));
+    // The nearer and farther of the two, without a branch; a not-a-number
+    // `to` (an infinite step) must meet, as min and max would drop it.
+    const float nearer = std::min(from, to), farther = std::max(from, to);
+    return !(((nearer > R) | (farther < -R)) & (to == to));
   }
   // The ball's part of that rounding.
   static float BallMargin(const BallStep& b) {
