@@ -162,8 +162,8 @@ void BroadPhase::PlaceShapes(const std::vector<Lines>& walls, const std::vector<
     const float lineMargin =
         0.01f + 1e-3f * (dx + dy) +
         1e-5f * (std::fabs(w.x1) + std::fabs(w.y1) + std::fabs(w.x2) + std::fabs(w.y2));
-    wallTerms[k] = {WallNormal(w), w.x1, w.y1, wdx, wdy, wdx * wdx + wdy * wdy, margin,
-                    lineMargin, finite};
+    wallTerms[k] = {WallNormal(w),         w.x1,   w.y1,       wdx,   wdy,
+                    wdx * wdx + wdy * wdy, margin, lineMargin, finite};
     if (none) wallBoxes[k] = {1, 1, -1, -1};  // lies nowhere
   }
 
@@ -272,7 +272,8 @@ void BroadPhase::PlaceBoxes(const std::vector<Box>& boxes, const std::vector<boo
     if (!place(k, r)) continue;
     for (int32_t y = r.cy0; y <= r.cy1; ++y)
       for (int32_t x = r.cx0; x <= r.cx1; ++x)
-        entries[next[y * shapes.columns + x]++] = {boxes[k], static_cast<int32_t>(k), r.cx0, r.cy0, x};
+        entries[next[y * shapes.columns + x]++] = {boxes[k], static_cast<int32_t>(k), r.cx0, r.cy0,
+                                                   x};
   }
 }
 
@@ -305,5 +306,18 @@ void BroadPhase::SortByDirection(const std::vector<Lines>& walls) {
     const double from = j * (2.0 / kDirectionBuckets);
     bucketStart[j] = static_cast<int32_t>(
         std::lower_bound(slopeKeys.begin(), slopeKeys.end(), from) - slopeKeys.begin());
+  }
+  // A bit for each fine bucket that some wall's window reaches, with a bucket
+  // to spare on each side for rounding, and wrapping at 2 as the keys do.
+  Fit(directionBits, kDirectionBits / 64, uint64_t{0});
+  for (const double key : slopeKeys) {
+    const auto first =
+        static_cast<int64_t>(std::floor((key - kNearlyParallel) * (kDirectionBits / 2)));
+    const auto last =
+        static_cast<int64_t>(std::floor((key + kNearlyParallel) * (kDirectionBits / 2)));
+    for (int64_t j = first - 1; j <= last + 1; ++j) {
+      const int64_t bit = (j + kDirectionBits) % kDirectionBits;
+      directionBits[bit / 64] |= uint64_t{1} << (bit % 64);
+    }
   }
 }

@@ -112,6 +112,9 @@ class BroadPhase {
   // Buckets of equal width over the directions [0, 2), for finding the walls
   // of a direction without a search.
   static constexpr int32_t kDirectionBuckets = 4096;
+  // Finer buckets, a bit each: whether any wall lies within the window of a
+  // direction there, which for most steps it does not.
+  static constexpr int32_t kDirectionBits = 65536;
   static constexpr int32_t kGather = 64;
 
   float Slack(const BallStep& b) const { return 1 + 1e-5f * (std::fabs(b.cx) + std::fabs(b.cy)); }
@@ -202,6 +205,7 @@ class BroadPhase {
   std::vector<double> slopeKeys;
   std::vector<int32_t> slopeWalls;
   std::vector<int32_t> bucketStart;  // per bucket, its first place in slopeKeys
+  std::vector<uint64_t> directionBits;
   std::vector<int32_t> horizontalWalls, verticalWalls;
 };
 
@@ -319,20 +323,25 @@ template <typename Visit>
 void BroadPhase::VisitNearlyParallel(const BallStep& b, Visit visit) const {
   if (b.mx == 0 && b.my == 0) return;  // no step: no crossing at all
   const double key = DirectionKey(b.mx, b.my);
+  if (!(key >= 0 && key <= 2)) return;  // an infinite step, which crosses nothing
   // The keys in [from, to] lie between the start of from's bucket and the
   // start of the bucket after to's.
   auto bucket = [](double key) {
-    return static_cast<int32_t>(std::clamp(key * (kDirectionBuckets / 2), 0.0,
-                                           static_cast<double>(kDirectionBuckets)));
+    return static_cast<int32_t>(
+        std::clamp(key * (kDirectionBuckets / 2), 0.0, static_cast<double>(kDirectionBuckets)));
   };
   auto visitRange = [&](double from, double to) {
     const int32_t last = bucketStart[std::min(bucket(to) + 1, kDirectionBuckets)];
     for (int32_t k = bucketStart[bucket(from)]; k < last; ++k)
       if (slopeKeys[k] >= from && slopeKeys[k] <= to) visit(slopeWalls[k]);
   };
-  visitRange(key - kNearlyParallel, key + kNearlyParallel);
-  if (key - kNearlyParallel < 0) visitRange(key - kNearlyParallel + 2, 2);
-  if (key + kNearlyParallel > 2) visitRange(0, key + kNearlyParallel - 2);
+  const int32_t bit =
+      std::min(static_cast<int32_t>(key * (kDirectionBits / 2)), kDirectionBits - 1);
+  if ((directionBits[bit / 64] >> (bit % 64)) & 1) {
+    visitRange(key - kNearlyParallel, key + kNearlyParallel);
+    if (key - kNearlyParallel < 0) visitRange(key - kNearlyParallel + 2, 2);
+    if (key + kNearlyParallel > 2) visitRange(0, key + kNearlyParallel - 2);
+  }
   // A step exactly along an axis divides by exactly zero against walls along
   // the same axis, which is never a crossing; any other step near an axis is
   // offered those walls.

@@ -118,8 +118,9 @@ TEST(TickTest, MatchesTheWholeListTickAmongManyShortWalls) {
 }
 
 // Walls whose line passes within a hair of the radius of a ball's path, at either side,
-// at its ends or beyond them, some nearly along the step, for every size of ball and step
-// and at coordinates where a pixel holds few floats: where the grid's margins are tightest.
+// at its ends or beyond them, some nearly along the step, for every size of ball and step,
+// at coordinates where a pixel holds few floats and along the axes: where the grid's margins
+// are tightest.
 TEST(TickTest, MatchesTheWholeListTickAtGrazingWalls) {
   std::mt19937 random(9);
   std::uniform_real_distribution<float> unit(0, 1);
@@ -132,18 +133,23 @@ TEST(TickTest, MatchesTheWholeListTickAtGrazingWalls) {
     const float place = places[scene % 4];
     for (int k = 0; k < 16; ++k) {
       const float r = radii[random() % 4], s = speeds[random() % 3];
-      const float cx = place + 5000.f * k, cy = place + 5000.f * (scene % 7), a = 6.2832f * unit(random);
+      // A quarter of the steps within a hair of an axis, where directions wrap around.
+      const float a = random() % 4 == 0 ? 1.5708f * (random() % 4) + 1e-5f * (2 * unit(random) - 1)
+                                        : 6.2832f * unit(random);
+      const float cx = place + 5000.f * k, cy = place + 5000.f * (scene % 7);
       BallList.push_back(pinball(cx, cy, cx + std::cos(a), cy + std::sin(a), green, s, r));
       for (int w = 0; w < 6; ++w) {
         // The foot of the wall's line on the path, and the line's direction.
         const float t = 2 * unit(random) - 0.5f;
         const float fx = cx + t * s * std::cos(a), fy = cy + t * s * std::sin(a);
-        const float b = random() % 3 == 0 ? a + 1e-4f * (2 * unit(random) - 1) : 6.2832f * unit(random);
+        const float b =
+            random() % 3 == 0 ? a + 1e-4f * (2 * unit(random) - 1) : 6.2832f * unit(random);
         const float side = random() % 2 ? 1.f : -1.f;
         const float d = side * r * (1 + hairs[random() % 6]);
         const float ox = fx - d * std::sin(b), oy = fy + d * std::cos(b);
         // Its ends: either side of the foot, or both on one side of it.
-        const float from = (unit(random) - 0.8f) * 3 * (r + s), to = from + (r + s) * 2 * unit(random);
+        const float from = (unit(random) - 0.8f) * 3 * (r + s),
+                    to = from + (r + s) * 2 * unit(random);
         LinesList.push_back({ox + from * std::cos(b), oy + from * std::sin(b), red,
                              ox + to * std::cos(b), oy + to * std::sin(b), red});
       }
