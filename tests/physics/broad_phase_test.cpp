@@ -1,5 +1,5 @@
-// What the grid offers a ball: walls far from it that only a nearly parallel
-// step can cross, whose rounding no scene of the tick tests reaches.
+// What the grid offers a ball: walls far from it, which only a nearly parallel
+// step can cross, and which no scene of the tick's tests brings into play.
 
 #include "physics/broad_phase.h"
 
