@@ -4,7 +4,9 @@
 // layer defines these functions; the native tests link a recording stand-in.
 // Handles are opaque to the core.
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "render/color_rgb.h"
 
@@ -39,3 +41,25 @@ bool PlatformChooseColor(Color_RGB current, Color_RGB& chosen);
 void PlatformMessageBox(bool owned, const char* caption, const char* text);
 // PostQuitMessage(0).
 void PlatformQuit();
+
+// --- Files, the caption and greyed items (used by the table commands) ---
+
+// The system's file dialogs. Open: a table to read; Save As: where to write,
+// offering `suggested`. False when the user cancelled.
+bool PlatformAskOpenPath(std::string& path);
+bool PlatformAskSavePath(const std::string& suggested, std::string& path);
+// Reads the whole file into `bytes`; false with a short reason in `error`
+// when it cannot be read or holds more than `limit` bytes (nothing is read then).
+bool PlatformReadFile(const std::string& path, size_t limit, std::string& bytes,
+                      std::string& error);
+// Writes `bytes` as the whole file, never leaving it half written: the old
+// file stays until the new one is complete. False with a reason in `error`.
+bool PlatformWriteFile(const std::string& path, const std::string& bytes, std::string& error);
+
+enum class SaveChangesAnswer { yes, no, cancel };
+// The "Save changes?" box: Yes, No or Cancel.
+SaveChangesAnswer PlatformAskSaveChanges();
+// The main window's caption.
+void PlatformSetCaption(const char* caption);
+// EnableMenuItem by command id: greyed items cannot be chosen.
+void PlatformEnableMenuItem(int32_t commandId, bool enabled);

@@ -1,8 +1,11 @@
-// The platform functions of the core, on GDI, USER32 and COMDLG32.
+// The platform functions of the core, on GDI, USER32, COMDLG32 and KERNEL32's files.
 
 #include <windows.h>  // with <commdlg.h>, for ChooseColorA
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "app/platform.h"
 #include "app/window.h"
@@ -81,3 +84,148 @@ void PlatformMessageBox(bool owned, const char* caption, const char* text) {
 }
 
 void PlatformQuit() { PostQuitMessage(0); }
+
+namespace {
+
+// The system's text for the last error, on one line.
+std::string LastErrorText() {
+  const DWORD code = GetLastError();
+  char text[256] = {};
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                           code, 0, text, sizeof text, nullptr);
+  while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == '.')) text[--n] = 0;
+  if (n == 0) return "error " + std::to_string(code);
+  return text;
+}
+
+const char kTableFilter[] = "Pinball tables (*.pinball)\0*.pinball\0All files (*.*)\0*.*\0";
+
+// The common dialog record, with a path buffer of `size` characters.
+OPENFILENAMEA FileDialog(char* buffer, DWORD size, DWORD flags) {
+  OPENFILENAMEA ofn = {};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = gWindH;
+  ofn.lpstrFilter = kTableFilter;
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = buffer;
+  ofn.nMaxFile = size;
+  ofn.lpstrDefExt = "pinball";
+  ofn.Flags = flags | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  return ofn;
+}
+
+class Handle {
+ public:
+  explicit Handle(HANDLE h) : h_(h) {}
+  ~Handle() { Close(); }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  bool ok() const { return h_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return h_; }
+  bool Close() {
+    const bool closed = !ok() || CloseHandle(h_);
+    h_ = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool PlatformAskOpenPath(std::string& path) {
+  std::vector<char> buffer(32768, '\0');
+  OPENFILENAMEA ofn = FileDialog(buffer.data(), static_cast<DWORD>(buffer.size()), OFN_FILEMUSTEXIST);
+  if (!GetOpenFileNameA(&ofn)) return false;
+  path = buffer.data();
+  return true;
+}
+
+bool PlatformAskSavePath(const std::string& suggested, std::string& path) {
+  std::vector<char> buffer(32768, '\0');
+  suggested.copy(buffer.data(), buffer.size() - 1);
+  OPENFILENAMEA ofn =
+      FileDialog(buffer.data(), static_cast<DWORD>(buffer.size()), OFN_OVERWRITEPROMPT);
+  if (!GetSaveFileNameA(&ofn)) return false;
+  path = buffer.data();
+  return true;
+}
+
+bool PlatformReadFile(const std::string& path, size_t limit, std::string& bytes,
+                      std::string& error) {
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size = {};
+  if (!file.ok() || !GetFileSizeEx(file.get(), &size)) {
+    error = LastErrorText();
+    return false;
+  }
+  if (static_cast<uint64_t>(size.QuadPart) > limit) {
+    error = "the file is larger than 64 MiB";
+    return false;
+  }
+  bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD got = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+    if (!ReadFile(file.get(), &bytes[done], chunk, &got, nullptr) || got == 0) {
+      error = got == 0 ? "the file changed while it was read" : LastErrorText();
+      return false;
+    }
+    done += got;
+  }
+  return true;
+}
+
+// The new table goes to a file beside the old one, is flushed to the disk,
+// and only then replaces the old one in one step; on any failure the old
+// file stays as it was and the new one is removed.
+bool PlatformWriteFile(const std::string& path, const std::string& bytes, std::string& error) {
+  const std::string temporary = path + ".saving";
+  Handle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.ok()) {
+    error = LastErrorText();
+    return false;
+  }
+  const bool ok = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get()) && file.Close() &&
+                  MoveFileExA(temporary.c_str(), path.c_str(),
+                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) {
+    error = LastErrorText();
+    file.Close();
+    DeleteFileA(temporary.c_str());
+  }
+  return ok;
+}
+
+SaveChangesAnswer PlatformAskSaveChanges() {
+  switch (MessageBoxA(gWindH, "Save changes?", "Pinball Simulation", MB_YESNOCANCEL)) {
+    case IDYES:
+      return SaveChangesAnswer::yes;
+    case IDNO:
+      return SaveChangesAnswer::no;
+    default:
+      return SaveChangesAnswer::cancel;
+  }
+}
+
+void PlatformSetCaption(const char* caption) { SetWindowTextA(gWindH, caption); }
+
+void PlatformEnableMenuItem(int32_t commandId, bool enabled) {
+  EnableMenuItem(GetMenu(gWindH), static_cast<UINT>(commandId),
+                 MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}

@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>  // __argc, __argv
 
 #include "app/render_window.h"
 #include "app/window.h"
 #include "resources/resource.h"
+#include "scene/document.h"
 #include "scene/scene.h"
 
 HWND gWindH = nullptr;
@@ -105,6 +107,9 @@ int WINAPI WinMain(HINSTANCE /*thisInst*/, HINSTANCE /*prevInst*/, LPSTR /*cmdLi
   }
   Rendering rc = ConstructFrameBuffer();
   init();
+  // pinball.exe TABLE opens that table; one that cannot be opened shows its
+  // error, and the default scene stays.
+  if (__argc > 1) StartWithFile(__argv[1]);
 
   bool quit = false;
   PassRate rate;

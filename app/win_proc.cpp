@@ -4,6 +4,7 @@
 
 #include "app/window.h"
 #include "scene/commands.h"
+#include "scene/document.h"
 #include "scene/mouse_editing.h"
 
 namespace {
@@ -30,11 +31,16 @@ LRESULT CALLBACK WinProc(HWND wind, UINT msg, WPARAM wp, LPARAM lp) {
       ValidateWithoutDrawing(wind);
       return 1;
     case WM_CLOSE:
-      // The window stays until the main loop has shown its last frame and tears it down.
-      PostQuitMessage(0);
+      // Asks to save a changed table first. The window stays until the main
+      // loop has shown its last frame and tears it down.
+      QuitRequest();
       return 1;
     case WM_KEYDOWN:
-      KeyDown(static_cast<uint32_t>(wp));
+      if (GetKeyState(VK_CONTROL) < 0) {
+        ControlKeyDown(static_cast<uint32_t>(wp), GetKeyState(VK_SHIFT) < 0);
+      } else {
+        KeyDown(static_cast<uint32_t>(wp));
+      }
       ValidateWithoutDrawing(wind);
       return 1;
     case WM_COMMAND:

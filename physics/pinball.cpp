@@ -14,6 +14,19 @@ pinball::pinball(float originx, float originy, float x1, float y1, Color_RGB col
   speed = spd;
 }
 
+pinball::pinball(float originx, float originy, VECTOR direction, Color_RGB color, float spd,
+                 float rad)
+    : Circle() {
+  this->color = color;
+  this->originx = originx;
+  this->originy = originy;
+  x1 = originx + direction.i;
+  y1 = originy + direction.j;
+  vec = direction;
+  radius = rad;
+  speed = spd;
+}
+
 void pinball::moveball() {
   const float dx = vec.i * speed;
   originx = dx + originx;

@@ -10,6 +10,9 @@ class pinball : public Circle {
   // whose distance plays no part. An aim point on the centre gives a
   // not-a-number direction.
   pinball(float originx, float originy, float x1, float y1, Color_RGB color, float spd, float rad);
+  // A ball as a saved table holds it: the direction taken exactly as given,
+  // not normalised again, so that it reads back bit for bit.
+  pinball(float originx, float originy, VECTOR direction, Color_RGB color, float spd, float rad);
 
   // Advances the centre by speed along the direction.
   void moveball();

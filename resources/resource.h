@@ -25,3 +25,9 @@
 #define IDM_RADIUS_1_5 40032
 #define IDM_OTHER_COLOR 40034
 #define IDM_ABOUT 40035
+#define IDM_OPEN 40036
+#define IDM_SAVE 40037
+#define IDM_SAVE_AS 40038
+#define IDM_UNDO 40039
+#define IDM_REDO 40040
+#define IDM_SHARE_LINK 40041  // the web page only

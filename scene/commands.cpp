@@ -3,6 +3,8 @@
 #include <initializer_list>
 
 #include "app/platform.h"
+#include "scene/document.h"
+#include "scene/history.h"
 #include "scene/move_delete.h"
 #include "scene/scene.h"
 
@@ -22,6 +24,7 @@ void Mark(int32_t on, std::initializer_list<int32_t> off) {
 // Empties every list and rebuilds the border walls (and the default scene
 // while Start is set). The picks named records that are gone, so they go too.
 void ClearScene() {
+  NoteEdit();
   gPointList.clear();
   BallList.clear();
   trilist.clear();
@@ -54,21 +57,40 @@ void ChooseOtherColor() {
 
 void MenuCommand(int32_t id) {
   switch (id) {
-    case IDM_RESET:
+    case IDM_RESET: {
+      const SceneEdit edit;
       Pause = false;
       Start = true;
       ClearScene();
       PlatformCheckMenuItem(IDM_EDIT, false);
       break;
+    }
     case IDM_EDIT:
       Pause = !Pause;
       PlatformCheckMenuItem(IDM_EDIT, Pause);
       break;
-    case IDM_CLEAR:
+    case IDM_CLEAR: {
+      const SceneEdit edit;
       ClearScene();
       break;
+    }
+    case IDM_UNDO:
+      Undo();
+      break;
+    case IDM_REDO:
+      Redo();
+      break;
+    case IDM_OPEN:
+      OpenCommand();
+      break;
+    case IDM_SAVE:
+      SaveCommand();
+      break;
+    case IDM_SAVE_AS:
+      SaveAsCommand();
+      break;
     case IDM_QUIT:
-      PlatformQuit();
+      QuitRequest();
       break;
     case IDM_RED:
       color = red;
@@ -134,12 +156,35 @@ void MenuCommand(int32_t id) {
     default:
       break;  // unknown ids are ignored
   }
+  RefreshDocument();
 }
 
 void KeyDown(uint32_t key) {
   if (key == kKeyDelete) {
+    const SceneEdit edit;
     DeletePicked();
   } else if (key == kKeyA) {
     Fill = !Fill;
+    RefreshDocument();  // the drawing mode is part of the saved table
+  }
+}
+
+void ControlKeyDown(uint32_t key, bool shift) {
+  switch (key) {
+    case 'Z':
+      MenuCommand(shift ? IDM_REDO : IDM_UNDO);
+      break;
+    case 'Y':
+      MenuCommand(IDM_REDO);
+      break;
+    case 'O':
+      MenuCommand(IDM_OPEN);
+      break;
+    case 'S':
+      MenuCommand(IDM_SAVE);
+      break;
+    default:
+      KeyDown(key);  // Ctrl+A and Ctrl+Delete act as A and Delete, as they always did
+      break;
   }
 }

@@ -11,3 +11,6 @@ enum : uint32_t { kKeyDelete = 46, kKeyA = 65 };
 void MenuCommand(int32_t id);
 // A key press: Delete removes the picked shape, A flips Fill, others nothing.
 void KeyDown(uint32_t key);
+// A key pressed with Ctrl held: Z undoes (with Shift, redoes), Y redoes,
+// O opens and S saves; any other key acts as without Ctrl.
+void ControlKeyDown(uint32_t key, bool shift);

@@ -4,6 +4,8 @@
 #include <cstddef>
 
 #include "render/pixel_coord.h"
+#include "scene/document.h"
+#include "scene/history.h"
 #include "scene/move_delete.h"
 #include "scene/picking.h"
 #include "scene/scene.h"
@@ -32,17 +34,12 @@ void PickUnderFirstPoint() {
   pickedt = ObjectPickerT(X0, Y0, trilist);
 }
 
-bool AnyPick() {
-  return (pickedb >= 0 && static_cast<size_t>(pickedb) < boxlist.size()) ||
-         (pickedc >= 0 && static_cast<size_t>(pickedc) < circlist.size()) ||
-         (pickedt >= 0 && static_cast<size_t>(pickedt) < trilist.size());
-}
-
 // Wall lines come from the first three points and the triangle from the last
 // three; in the ordinary gesture they are the same three.
 void BuildTriangle() {
   const std::vector<Point>& P = gPointList;
   const size_t n = P.size();
+  NoteEdit();
   trilist.push_back(triangle(P[n - 3].x, P[n - 3].y, P[n - 2].x, P[n - 2].y, P[n - 1].x, P[n - 1].y,
                              P[n - 1].colour));
   trilist.back().setwalls(NextLine());
@@ -53,6 +50,7 @@ void BuildTriangle() {
 
 void BuildCircle() {
   const std::vector<Point>& P = gPointList;
+  NoteEdit();
   circlist.push_back(Circle(P[0].x, P[0].y, P[1].x, P[1].y, P[1].colour));
 }
 
@@ -63,6 +61,7 @@ void BuildBox() {
   if (!ToPixel(p0.x, x0) || !ToPixel(p0.y, y0) || !ToPixel(p1.x, x1) || !ToPixel(p1.y, y1)) {
     return;
   }
+  NoteEdit();
   boxlist.push_back(Box(x0, y0, x1, y1, p1.colour));
   boxlist.back().setwalls(NextLine());
   gPointList.push_back({p0.x, p1.y, color});
@@ -79,6 +78,7 @@ void BuildBox() {
 void AddPolygonVertex() {
   const std::vector<Point>& P = gPointList;
   const size_t n = P.size();
+  NoteEdit();
   if (n == 1) {
     AddVertex(P[0], kOpensPolygon);
     return;
@@ -93,7 +93,10 @@ void BuildBall() {
   const Point& from = gPointList[0];
   const Point& to = gPointList[1];
   const pinball ball(from.x, from.y, to.x, to.y, color, speed, pinrad);
-  if (std::isfinite(ball.getvecX()) && std::isfinite(ball.getvecY())) BallList.push_back(ball);
+  if (std::isfinite(ball.getvecX()) && std::isfinite(ball.getvecY())) {
+    NoteEdit();
+    BallList.push_back(ball);
+  }
 }
 
 void BuildShape(size_t n) {
@@ -126,6 +129,7 @@ void BuildShape(size_t n) {
 
 void LeftClick(uint16_t x, uint16_t y) {
   if (!Pause) return;
+  const SceneEdit edit;
   gPointList.push_back({static_cast<float>(x), static_cast<float>(y), color});
   PickUnderFirstPoint();
   const size_t n = gPointList.size();
@@ -145,11 +149,13 @@ void LeftClick(uint16_t x, uint16_t y) {
 }
 
 void RightClick(uint16_t x, uint16_t y) {
+  const SceneEdit edit;
   gPointList.push_back({static_cast<float>(x), static_cast<float>(y), color});
   const std::vector<Point>& P = gPointList;
   const size_t n = P.size();
   // With nothing pending before it there is no polygon to close.
   if (shape == type::polygon && n >= 2) {
+    NoteEdit();
     AddVertex(P[n - 1], kClosesPolygon);
     AddLine(P[n - 1], P[n - 2]);
     AddLine(P[n - 1], P[0]);

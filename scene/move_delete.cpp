@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "render/pixel_coord.h"
+#include "scene/history.h"
 #include "scene/scene.h"
 
 // Every box and triangle built by the scene notes where its wall lines start
@@ -112,7 +113,14 @@ void MoveTriangle(triangle& t, const Point& P) {
 
 }  // namespace
 
+bool AnyPick() {
+  return Valid(pickedb, boxlist) || Valid(pickedc, circlist) || Valid(pickedt, trilist);
+}
+
+// A move or a delete of a picked shape is a change, even where the shape
+// could not be found again.
 void MovePicked(const Point& P) {
+  if (AnyPick()) NoteEdit();
   if (Valid(pickedb, boxlist)) {
     MoveBox(boxlist[static_cast<size_t>(pickedb)], P);
   } else if (Valid(pickedc, circlist)) {
@@ -123,6 +131,7 @@ void MovePicked(const Point& P) {
 }
 
 void DeletePicked() {
+  if (AnyPick()) NoteEdit();
   if (Valid(pickedb, boxlist)) {
     Box& b = boxlist[static_cast<size_t>(pickedb)];
     if (const std::optional<size_t> i = Group(b, 4)) {

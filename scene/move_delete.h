@@ -2,6 +2,8 @@
 
 #include "scene/records.h"
 
+// Whether a pick names a box, circle or triangle that is there.
+bool AnyPick();
 // Moves the picked box, else circle, else triangle, to the click P (with its
 // wall lines), resets the picks and empties the pending points.
 void MovePicked(const Point& P);

@@ -1,10 +1,13 @@
 // pinball-replay FRAME: runs the program's main loop on the recording
 // stand-in, fed the input events of a script read from standard input, and
 // writes the last frame shown to FRAME as top-down RGBA bytes (the layout of
-// a canvas' image data). Prints the menu's check marks, "id 0|1", one a line.
+// a canvas' image data). Prints the menu's check marks, "id 0|1", one a line,
+// and the text of every box shown on standard error.
 //
 // Script lines, queued in order like the window's input queue:
 //   command ID | left X Y | right X Y | key CODE   an input event
+//   open PATH | save PATH                           File > Open... or Save As..., its dialog
+//                                                   answered PATH ("Save changes?" answered No)
 //   answer RRGGBB | cancel                          the colour dialog's next answer (none left: cancel)
 //   pass N                                          N passes, each taking at most one event
 
@@ -28,6 +31,7 @@ struct Event {
   std::string kind;
   int32_t a = 0;
   int32_t b = 0;
+  std::string path;
 };
 
 void Dispatch(const Event& e) {
@@ -39,6 +43,12 @@ void Dispatch(const Event& e) {
     RightClick(static_cast<uint16_t>(e.a), static_cast<uint16_t>(e.b));
   } else if (e.kind == "key") {
     KeyDown(static_cast<uint32_t>(e.a));
+  } else if (e.kind == "open") {
+    stub::QueueOpenPath(e.path);
+    MenuCommand(IDM_OPEN);
+  } else if (e.kind == "save") {
+    stub::QueueSavePath(e.path);
+    MenuCommand(IDM_SAVE_AS);
   }
 }
 
@@ -100,12 +110,19 @@ int main(int argc, char** argv) {
     } else if (e.kind == "command" || e.kind == "left" || e.kind == "right" || e.kind == "key") {
       words >> e.a >> e.b;
       queue.push_back(e);
+    } else if (e.kind == "open" || e.kind == "save") {
+      std::getline(words >> std::ws, e.path);
+      queue.push_back(e);
     } else {
       std::fprintf(stderr, "pinball-replay: unknown line: %s\n", line.c_str());
       return 2;
     }
   }
   for (const auto& mark : stub::CheckMarks()) std::printf("%d %d\n", mark.first, mark.second ? 1 : 0);
+  // What a box said (a file that could not be opened, say), for the one who runs the script.
+  for (const auto& box : stub::MessageBoxes()) {
+    std::fprintf(stderr, "%s: %s\n", box.caption.c_str(), box.text.c_str());
+  }
   const bool written = WriteFrame(argv[1]);
   rc.DestroyBuffer();
   return written ? 0 : 1;

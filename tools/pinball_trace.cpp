@@ -1,27 +1,41 @@
-// pinball-trace N: builds the default scene, runs N frames exactly as the
-// program does (drawing included, into a stand-in store) and prints, for each
-// ball in list order, its centre and direction as C hex floats. Two builds, or
-// two versions of the tick, can be compared bit for bit.
+// pinball-trace N [TABLE [SAVED]]: starts from TABLE (the default scene
+// without one), runs N frames exactly as the program does (drawing included,
+// into a stand-in store) and prints, for each ball in list order, its centre
+// and direction as C hex floats, so that two builds, or two versions of the
+// tick, can be compared bit for bit. With SAVED, the table after the N frames
+// is written there.
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
+#include "app/platform.h"
 #include "app/render_window.h"
 #include "render/rendering.h"
+#include "scene/document.h"
 #include "scene/scene.h"
+#include "scene/table_file.h"
 
 int main(int argc, char** argv) {
   char* end = nullptr;
   errno = 0;
-  const long frames = argc == 2 ? std::strtol(argv[1], &end, 10) : -1;
-  if (argc != 2 || *end != '\0' || errno != 0 || frames < 0) {
-    std::fprintf(stderr, "usage: pinball-trace N   (N >= 0 frames)\n");
+  const long frames = argc >= 2 ? std::strtol(argv[1], &end, 10) : -1;
+  if (argc < 2 || argc > 4 || *end != '\0' || errno != 0 || frames < 0) {
+    std::fprintf(stderr, "usage: pinball-trace N [TABLE [SAVED]]   (N >= 0 frames)\n");
     return 2;
+  }
+  init();
+  if (argc >= 3) {
+    std::string bytes, error;
+    if (!PlatformReadFile(argv[2], kTableMaxBytes, bytes, error) ||
+        !StartWithTable(argv[2], bytes, false, error)) {
+      std::fprintf(stderr, "pinball-trace: %s: %s\n", argv[2], error.c_str());
+      return 1;
+    }
   }
   Rendering rc(792, 554, nullptr);
   rc.ReSize(792, 554);
-  init();
   for (long n = 0; n < frames; ++n) RenderWindow(rc);
   for (const pinball& ball : BallList) {
     std::printf("%a %a %a %a\n", static_cast<double>(ball.Getoriginx()),
@@ -29,5 +43,12 @@ int main(int argc, char** argv) {
                 static_cast<double>(ball.getvecY()));
   }
   rc.DestroyBuffer();
+  if (argc == 4) {
+    std::string error;
+    if (!PlatformWriteFile(argv[3], WriteTable(), error)) {
+      std::fprintf(stderr, "pinball-trace: %s: %s\n", argv[3], error.c_str());
+      return 1;
+    }
+  }
   return 0;
 }

@@ -113,3 +113,18 @@ void PlatformMessageBox(bool, const char* caption, const char* text) {
 }
 
 void PlatformQuit() { PagePostQuit(); }
+
+// Files are not yet the page's: every dialog is cancelled and nothing is read or written.
+bool PlatformAskOpenPath(std::string&) { return false; }
+bool PlatformAskSavePath(const std::string&, std::string&) { return false; }
+bool PlatformReadFile(const std::string&, size_t, std::string&, std::string& error) {
+  error = "the page reads no files";
+  return false;
+}
+bool PlatformWriteFile(const std::string&, const std::string&, std::string& error) {
+  error = "the page writes no files";
+  return false;
+}
+SaveChangesAnswer PlatformAskSaveChanges() { return SaveChangesAnswer::no; }
+void PlatformSetCaption(const char*) {}
+void PlatformEnableMenuItem(int32_t, bool) {}

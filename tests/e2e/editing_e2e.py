@@ -25,7 +25,8 @@ import pinball_e2e as e2e
 from pinball_e2e import BLACK, BLUE, GREEN, RED, WHITE, centre, components, run
 
 # Menus by position: (menu, item) counted from 0, as F10 and the arrow keys reach them.
-FILE_EDIT, FILE_CLEAR, FILE_QUIT = (0, 1), (0, 2), (0, 3)
+# A negative item counts back from the menu's last item, where Up from the first wraps.
+FILE_EDIT, FILE_CLEAR, FILE_QUIT = (0, 1), (0, 2), (0, -1)
 COLOR_RED, COLOR_GREEN, COLOR_BLUE = (1, 0), (1, 1), (1, 2)
 SHAPE_CIRCLE, SHAPE_BOX, SHAPE_TRIANGLE, SHAPE_POLYGON = (2, 0), (2, 1), (2, 2), (2, 3)
 CREATE_PINBALL = (3, 0)
@@ -71,8 +72,10 @@ class Editor(e2e.Program):
 
     def menu(self, item):
         """F10 opens the bar on "File"; Right moves along it; the first Down opens
-        the menu on its first item; Right opens a submenu on its first item."""
-        keys = ["F10"] + ["Right"] * item[0] + ["Down"] * (item[1] + 1)
+        the menu on its first item, and Up from there wraps to the last; Right
+        opens a submenu on its first item."""
+        keys = ["F10"] + ["Right"] * item[0] + ["Down"]
+        keys += ["Down"] * item[1] if item[1] >= 0 else ["Up"] * -item[1]
         if len(item) == 3:
             keys += ["Right"] + ["Down"] * item[2]
         self.keys_fast(*keys, "Return")
@@ -162,6 +165,7 @@ class Editing(unittest.TestCase):
 
     def quit(self, program):
         program.menu(FILE_QUIT)
+        program.answer_save_changes("n")  # the scene was edited: do not save it
         code = program.wait_for_exit()
         self.assertEqual(code, 0, "exit code")
         deadline = time.monotonic() + 10

@@ -289,7 +289,8 @@ void Resize(Rendering& rc, uint16_t width, uint16_t height) {
   stub::FailStores(false);
 }
 
-// Plays a menu command; true for the two that empty and rebuild the scene.
+// Plays a menu command; true for those that put a whole other scene in place
+// (Open's dialog is cancelled here, so it changes nothing).
 bool Menu(Input& in) {
   const uint8_t pick = in.Byte();
   // 40000-40047 holds every command id and the unknown ones between and
@@ -304,7 +305,7 @@ bool Menu(Input& in) {
     }
   }
   MenuCommand(id);
-  return id == IDM_RESET || id == IDM_CLEAR;
+  return id == IDM_RESET || id == IDM_CLEAR || id == IDM_UNDO || id == IDM_REDO;
 }
 
 void Key(Input& in) {

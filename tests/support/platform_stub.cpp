@@ -1,11 +1,14 @@
 #include "tests/support/platform_stub.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <fstream>
 #include <optional>
 
 #include "app/platform.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -24,6 +27,13 @@ struct State {
   Color_RGB color_start{};
   std::vector<stub::MessageBoxCall> boxes;
   int quits = 0;
+  std::deque<std::string> open_paths;
+  std::deque<std::string> save_paths;
+  std::deque<SaveChangesAnswer> save_answers;
+  int save_asks = 0;
+  std::string caption;
+  std::map<int32_t, bool> enabled{{IDM_UNDO, false}, {IDM_REDO, false}};  // as the menu starts
+  bool fail_writes = false;
 };
 
 State& state() {
@@ -126,6 +136,76 @@ void PlatformMessageBox(bool owned, const char* caption, const char* text) {
 
 void PlatformQuit() { ++state().quits; }
 
+namespace {
+
+bool TakeAnswer(std::deque<std::string>& answers, std::string& path) {
+  if (answers.empty()) return false;
+  path = answers.front();
+  answers.pop_front();
+  return true;
+}
+
+}  // namespace
+
+bool PlatformAskOpenPath(std::string& path) { return TakeAnswer(state().open_paths, path); }
+
+bool PlatformAskSavePath(const std::string&, std::string& path) {
+  return TakeAnswer(state().save_paths, path);
+}
+
+bool PlatformReadFile(const std::string& path, size_t limit, std::string& bytes,
+                      std::string& error) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in) {
+    error = "the file cannot be read";
+    return false;
+  }
+  const std::streamoff size = in.tellg();
+  if (size < 0 || static_cast<uint64_t>(size) > limit) {
+    error = "the file is larger than 64 MiB";
+    return false;
+  }
+  bytes.assign(static_cast<size_t>(size), '\0');
+  in.seekg(0);
+  if (!in.read(bytes.data(), size)) {
+    error = "the file cannot be read";
+    return false;
+  }
+  return true;
+}
+
+// Written beside the file first and renamed over it, so that a failure
+// leaves the old file whole.
+bool PlatformWriteFile(const std::string& path, const std::string& bytes, std::string& error) {
+  const std::string temporary = path + ".saving";
+  bool ok = !state().fail_writes;
+  if (ok) {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    ok = out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) && out.flush();
+  }
+  if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    std::remove(temporary.c_str());
+    error = "the file cannot be written";
+    return false;
+  }
+  return true;
+}
+
+SaveChangesAnswer PlatformAskSaveChanges() {
+  State& s = state();
+  ++s.save_asks;
+  if (s.save_answers.empty()) return SaveChangesAnswer::no;
+  const SaveChangesAnswer answer = s.save_answers.front();
+  s.save_answers.pop_front();
+  return answer;
+}
+
+void PlatformSetCaption(const char* caption) { state().caption = caption; }
+
+void PlatformEnableMenuItem(int32_t commandId, bool enabled) {
+  state().enabled[commandId] = enabled;
+}
+
 namespace stub {
 
 int Frame::count_lit() const {
@@ -160,5 +240,15 @@ int ColorDialogCount() { return state().color_dialogs; }
 Color_RGB LastColorDialogStart() { return state().color_start; }
 const std::vector<MessageBoxCall>& MessageBoxes() { return state().boxes; }
 int QuitCount() { return state().quits; }
+void QueueOpenPath(const std::string& path) { state().open_paths.push_back(path); }
+void QueueSavePath(const std::string& path) { state().save_paths.push_back(path); }
+void QueueSaveChangesAnswer(SaveChangesAnswer answer) { state().save_answers.push_back(answer); }
+int SaveChangesAsked() { return state().save_asks; }
+const std::string& Caption() { return state().caption; }
+bool IsEnabled(int32_t commandId) {
+  auto it = state().enabled.find(commandId);
+  return it == state().enabled.end() || it->second;
+}
+void FailWrites(bool fail) { state().fail_writes = fail; }
 
 }  // namespace stub

@@ -1,13 +1,15 @@
 #pragma once
 
 // Recording stand-in for the platform functions: a zero-filled heap store,
-// the last presented frame kept for reading, menu check marks, dialog answers.
+// the last presented frame kept for reading, menu check marks, dialog
+// answers, and plain files.
 
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "app/platform.h"
 #include "render/color_rgb.h"
 
 namespace stub {
@@ -56,5 +58,17 @@ Color_RGB LastColorDialogStart();
 
 const std::vector<MessageBoxCall>& MessageBoxes();
 int QuitCount();
+
+// The file dialogs' answers, taken in order; an empty queue cancels.
+void QueueOpenPath(const std::string& path);
+void QueueSavePath(const std::string& path);
+// The "Save changes?" box's answers, taken in order; an empty queue answers No.
+void QueueSaveChangesAnswer(SaveChangesAnswer answer);
+int SaveChangesAsked();
+// The caption last set ("" if never), and the greyed state by command id.
+const std::string& Caption();
+bool IsEnabled(int32_t commandId);  // true unless greyed
+// Make the next file writes fail, as a full disk would.
+void FailWrites(bool fail);
 
 }  // namespace stub

@@ -3,6 +3,7 @@
 // Puts the scene back to how the program starts: empty lists and every
 // setting at its initial value. Shared by the native and the Windows tests.
 
+#include "scene/document.h"
 #include "scene/scene.h"
 
 namespace testing_support {
@@ -26,6 +27,7 @@ inline void RestoreStartState() {
   pickedb = -1;
   pickedc = -1;
   pickedt = -1;
+  ForgetDocument();
 }
 
 }  // namespace testing_support

@@ -1,6 +1,6 @@
 // The window's menu, as loaded from resource 101 through the class record:
-// every item in display order with its id, the submenus, the separator and
-// the marks at start.
+// every item in display order with its id, the submenus, the separators and
+// the marks and greyed items at start.
 
 #include <string>
 #include <vector>
@@ -14,7 +14,7 @@ using win32_testing::WindowTest;
 
 class MenuResource : public WindowTest {};
 
-// One line per item: "Name id", "Name id checked", "-" for a separator,
+// One line per item: "Name id", "Name id checked", "Name id greyed", "-" for a separator,
 // "Name >" for a submenu, its items indented by two blanks.
 void Describe(HMENU menu, const std::string& indent, std::vector<std::string>& out) {
   for (int k = 0; k < GetMenuItemCount(menu); ++k) {
@@ -32,7 +32,8 @@ void Describe(HMENU menu, const std::string& indent, std::vector<std::string>& o
       Describe(info.hSubMenu, indent + "  ", out);
     } else {
       out.push_back(indent + text + " " + std::to_string(info.wID) +
-                    ((info.fState & MFS_CHECKED) ? " checked" : ""));
+                    ((info.fState & MFS_CHECKED) ? " checked" : "") +
+                    ((info.fState & MFS_GRAYED) ? " greyed" : ""));
     }
   }
 }
@@ -45,6 +46,14 @@ TEST_F(MenuResource, HoldsEveryItemInDisplayOrderWithTheMarksAtStart) {
       "  Reset 40001",
       "  Edit 40002",
       "  Clear 40004",
+      "  -",
+      "  Undo 40039 greyed",
+      "  Redo 40040 greyed",
+      "  -",
+      "  Open... 40036",
+      "  Save 40037",
+      "  Save As... 40038",
+      "  -",
       "  Quit 40005",
       "Color >",
       "  Red 40006 checked",

@@ -1,0 +1,51 @@
+#pragma once
+
+// The table as a document: the file it was opened from or saved to, whether
+// it changed since, the window's caption that says both, and the commands
+// that open, save and quit. The bytes come and go through the platform.
+
+#include <string>
+#include <string_view>
+
+// One input event that may change the scene (a click, a key, a command):
+// the history keeps the scene as it was if the event changes it, and the
+// caption and the greyed Undo and Redo follow when it ends.
+class SceneEdit {
+ public:
+  SceneEdit();
+  ~SceneEdit();
+  SceneEdit(const SceneEdit&) = delete;
+  SceneEdit& operator=(const SceneEdit&) = delete;
+};
+
+// The file of the table, empty before one is opened or saved.
+const std::string& TablePath();
+// Whether the table was edited since it was opened or saved (an undo back
+// to that state counts as unchanged).
+bool TableChanged();
+// "name - Pinball Simulation", marked "*" when changed; "Pinball Simulation" with no file.
+std::string Caption();
+// Sends the caption and the Undo and Redo items' state to the platform, when they changed.
+void RefreshDocument();
+
+// File > Open..., Save and Save As....
+void OpenCommand();
+void SaveCommand();
+void SaveAsCommand();
+// Opens the file at `path` as File > Open... does once its dialog is answered
+// (a table dropped on the page, a script's "open" line).
+void OpenPath(const std::string& path);
+// Quit and the window's close request: ask to save a changed table first.
+void QuitRequest();
+
+// The table the program starts with (a command line, the page's stored
+// table): no undo step, and unchanged unless `changed`. False with `error`,
+// the scene left as it was, when the bytes are not a table.
+bool StartWithTable(const std::string& path, std::string_view bytes, bool changed,
+                    std::string& error);
+// Reads the file at `path` for StartWithTable; on a fault its box is shown.
+bool StartWithFile(const std::string& path);
+
+// Forgets the file and the history, and puts the caption and the greyed
+// items back, as at the program's start.
+void ForgetDocument();
