@@ -26,7 +26,7 @@ from pinball_e2e import BLACK, BLUE, GREEN, RED, WHITE, centre, components, run
 
 # Menus by position: (menu, item) counted from 0, as F10 and the arrow keys reach them.
 # A negative item counts back from the menu's last item, where Up from the first wraps.
-FILE_EDIT, FILE_CLEAR, FILE_QUIT = (0, 1), (0, 2), (0, -1)
+FILE_EDIT, FILE_CLEAR, FILE_SAVE_AS, FILE_QUIT = (0, 1), (0, 2), (0, -2), (0, -1)
 COLOR_RED, COLOR_GREEN, COLOR_BLUE = (1, 0), (1, 1), (1, 2)
 SHAPE_CIRCLE, SHAPE_BOX, SHAPE_TRIANGLE, SHAPE_POLYGON = (2, 0), (2, 1), (2, 2), (2, 3)
 CREATE_PINBALL = (3, 0)
@@ -46,8 +46,8 @@ def bounds(points):
 class Editor(e2e.Program):
     """The running program, with the client area mapped to the X window."""
 
-    def __init__(self, name):
-        super().__init__(name)
+    def __init__(self, name, args=(), caption=e2e.CAPTION):
+        super().__init__(name, args, caption)
         self.menu_bar = None
 
     def client(self):
@@ -155,17 +155,18 @@ def moved_from(where, colour=GREEN):
 
 class Editing(unittest.TestCase):
 
-    def start(self, name):
-        program = Editor(name)
+    def start(self, name, args=(), caption=e2e.CAPTION):
+        program = Editor(name, args, caption)
         self.addCleanup(program.close)
         program.wait_for_window()
         program.wait_for_scene()
         program.client()
         return program
 
-    def quit(self, program):
+    def quit(self, program, changed=True):
         program.menu(FILE_QUIT)
-        program.answer_save_changes("n")  # the scene was edited: do not save it
+        if changed:
+            program.answer_save_changes("n")  # do not save the edits
         code = program.wait_for_exit()
         self.assertEqual(code, 0, "exit code")
         deadline = time.monotonic() + 10
@@ -277,6 +278,53 @@ class Editing(unittest.TestCase):
             time.sleep(0.25)
         for colour in (GREEN, BLUE):
             self.assertGreater(len(seen[colour]), 5, "a ball stopped moving")
+        self.quit(p)
+
+    def test_a_table_from_the_command_line_saved_through_the_dialog(self):
+        table = ("pinball-table 1\ndrawing filled\n"
+                 "wall 0 0 792 0 #ff0000\nwall 792 0 792 554 #ff0000\n"
+                 "wall 0 0 0 554 #ff0000\nwall 0 554 792 554 #ff0000\n"
+                 "wall 300 200 300 260 #0000ff\nwall 380 260 300 260 #0000ff\n"
+                 "wall 300 200 380 200 #0000ff\nwall 380 260 380 200 #0000ff\n"
+                 "box 300 200 380 260 #0000ff 4\n")
+        source = os.path.join(e2e.OUT, "blue box.pinball")
+        saved = os.path.join(e2e.OUT, "saved.pinball")
+        with open(source, "w") as f:
+            f.write(table)
+        if os.path.exists(saved):
+            os.remove(saved)
+        windows_path = lambda path: "Z:" + path.replace("/", "\\")
+        p = Editor("table", [windows_path(source)], "blue box - Pinball Simulation")
+        self.addCleanup(p.close)
+        p.wait_for_window()
+        client = p.wait_until("the table's box", lambda c: c.at(340, 230) == BLUE)
+        self.assertFalse(client.pixels_of(RED) or client.pixels_of(WHITE), "the default scene shows")
+        p.menu(FILE_SAVE_AS)
+        dialog = p.wait_for_box("Save As", True)
+        run("xdotool", "windowfocus", "--sync", dialog, "key", "ctrl+a", "BackSpace")
+        run("xdotool", "type", "--delay", "20", windows_path(saved))
+        run("xdotool", "key", "Return")
+        deadline = time.monotonic() + 10
+        while not os.path.exists(saved) and time.monotonic() < deadline:
+            time.sleep(0.1)
+        with open(saved) as f:
+            self.assertEqual(f.read(), table)
+        p.window = None
+        p.caption = "saved - Pinball Simulation"
+        p.wait_for_window()
+        self.quit(p, changed=False)
+
+    def test_ctrl_z_takes_a_ball_back_and_ctrl_y_returns_it(self):
+        p = self.start("undo")
+        p.menu(FILE_EDIT)
+        p.menu(CREATE_PINBALL)
+        p.mark(400, 300, RED)
+        p.click(450, 300)
+        p.wait_until("ball made", lambda c: ball_centre(c, RED) is not None)
+        p.keys_fast("ctrl+z")
+        p.wait_until("ball taken back", lambda c: ball_centre(c, RED) is None)
+        p.keys_fast("ctrl+y")
+        p.wait_until("ball returned", lambda c: ball_centre(c, RED) is not None)
         self.quit(p)
 
     def test_a_scene_of_every_kind_for_the_user_guide(self):

@@ -97,8 +97,8 @@ def run(*args, check=True):
     return subprocess.run(args, check=check, capture_output=True, text=True).stdout
 
 
-def find_window():
-    out = run("xdotool", "search", "--onlyvisible", "--name", "^%s$" % CAPTION, check=False)
+def find_window(caption=CAPTION):
+    out = run("xdotool", "search", "--onlyvisible", "--name", "^%s$" % caption, check=False)
     ids = out.split()
     return ids[0] if ids else None
 
@@ -163,13 +163,14 @@ def program_processes():
 class Program:
     """One run of pinball.exe, its debug channel kept in a file."""
 
-    def __init__(self, name):
+    def __init__(self, name, args=(), caption=CAPTION):
         self.debug_path = os.path.join(OUT, name + ".debug.txt")
         self.debug = open(self.debug_path, "w")
         env = dict(os.environ, WINEDEBUG="-all,+debugstr")
-        self.proc = subprocess.Popen(["wine", EXE], stdout=subprocess.DEVNULL, stderr=self.debug,
-                                     env=env, cwd=os.path.dirname(EXE))
+        self.proc = subprocess.Popen(["wine", EXE, *args], stdout=subprocess.DEVNULL,
+                                     stderr=self.debug, env=env, cwd=os.path.dirname(EXE))
         self.window = None
+        self.caption = caption
 
     def wait_for_window(self, timeout=60):
         deadline = time.monotonic() + timeout
@@ -177,7 +178,7 @@ class Program:
             if self.proc.poll() is not None:
                 raise AssertionError("pinball.exe ended with %d before its window showed"
                                      % self.proc.returncode)
-            self.window = find_window()
+            self.window = find_window(self.caption)
             if self.window:
                 return self.window
             time.sleep(0.1)
