@@ -98,6 +98,20 @@ bool ReadFile(const std::string& path, SceneSnapshot& table, bool& fill) {
   return true;
 }
 
+void OpenFile(const std::string& path) {
+  SceneSnapshot table;
+  bool fill;
+  if (!ReadFile(path, table, fill)) return;
+  // An undoable change, like any other; the opened file is its saved state.
+  BeginEdit();
+  NoteEdit();
+  SwapSnapshot(table);
+  Fill = fill;
+  EndEdit();
+  MarkSaved(path);
+  RefreshDocument();
+}
+
 }  // namespace
 
 SceneEdit::SceneEdit() { BeginEdit(); }
@@ -138,24 +152,14 @@ void RefreshDocument() {
 
 void OpenCommand() {
   std::string path;
-  if (SettleChanges() && PlatformAskOpenPath(path)) OpenPath(path);
+  if (SettleChanges() && PlatformAskOpenPath(path)) OpenFile(path);
 }
 
 void SaveCommand() { Save(); }
 void SaveAsCommand() { SaveAs(); }
 
 void OpenPath(const std::string& path) {
-  SceneSnapshot table;
-  bool fill;
-  if (!ReadFile(path, table, fill)) return;
-  // An undoable change, like any other; the opened file is its saved state.
-  BeginEdit();
-  NoteEdit();
-  SwapSnapshot(table);
-  Fill = fill;
-  EndEdit();
-  MarkSaved(path);
-  RefreshDocument();
+  if (SettleChanges()) OpenFile(path);
 }
 
 void QuitRequest() {

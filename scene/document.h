@@ -32,8 +32,8 @@ void RefreshDocument();
 void OpenCommand();
 void SaveCommand();
 void SaveAsCommand();
-// Opens the file at `path` as File > Open... does once its dialog is answered
-// (a table dropped on the page, a script's "open" line).
+// Opens the file at `path` as File > Open... does with its dialog answered
+// `path`, "Save changes?" first (a table dropped on the page).
 void OpenPath(const std::string& path);
 // Quit and the window's close request: ask to save a changed table first.
 void QuitRequest();
