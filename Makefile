@@ -26,14 +26,17 @@ test: build
 	@printf 'subdirs("native" "sanitize" "windows" "web" "fuzz")\n' > build/CTestTestfile.cmake
 	@cd build && ctest --output-on-failure -j $(JOBS)
 
-# Fuzzes the editing events for FUZZ_TIME seconds, one job at low priority,
-# starting from the committed corpus; new inputs go to build/fuzz/corpus,
+# Fuzzes the editing events, then the reading of tables, for FUZZ_TIME seconds
+# each, one job at low priority, from long inputs on, starting from the
+# committed corpora; new inputs go to build/fuzz/corpus and build/fuzz/table_corpus,
 # a failing input to build/fuzz/crash-*.
 FUZZ_TIME ?= 600
+FUZZ_FLAGS = -max_total_time=$(FUZZ_TIME) -len_control=0 -max_len=65536 -timeout=60 \
+	-artifact_prefix=./ -print_final_stats=1
 fuzz: build-fuzz
-	@mkdir -p build/fuzz/corpus
-	@cd build/fuzz && nice ./tests/fuzz/editing_fuzz -max_total_time=$(FUZZ_TIME) -max_len=2048 \
-		-artifact_prefix=./ corpus ../../tests/fuzz/corpus
+	@mkdir -p build/fuzz/corpus build/fuzz/table_corpus
+	@cd build/fuzz && nice ./tests/fuzz/editing_fuzz $(FUZZ_FLAGS) corpus ../../tests/fuzz/corpus
+	@cd build/fuzz && nice ./tests/fuzz/table_fuzz $(FUZZ_FLAGS) table_corpus ../../tests/fuzz/table_corpus
 
 run: build-windows
 	@bash scripts/run.sh
