@@ -37,6 +37,7 @@ void MarkSaved(const std::string& path) {
 
 // The file's name without its folder, and without ".pinball".
 std::string BaseName(const std::string& path) {
+  if (path.empty()) return "the table";  // a table kept by the page before it had a file
   const size_t slash = path.find_last_of("/\\");
   std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
   const std::string ext = ".pinball";
@@ -179,10 +180,10 @@ bool StartWithTable(const std::string& path, std::string_view bytes, bool change
   return true;
 }
 
-bool StartWithFile(const std::string& path) {
+bool StartWithFile(const std::string& path, bool changed) {
   std::string bytes, error;
   if (PlatformReadFile(path, kTableMaxBytes, bytes, error) &&
-      StartWithTable(path, bytes, false, error)) {
+      StartWithTable(path, bytes, changed, error)) {
     return true;
   }
   Report("Cannot open " + BaseName(path) + ": " + error);

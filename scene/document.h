@@ -44,7 +44,7 @@ void QuitRequest();
 bool StartWithTable(const std::string& path, std::string_view bytes, bool changed,
                     std::string& error);
 // Reads the file at `path` for StartWithTable; on a fault its box is shown.
-bool StartWithFile(const std::string& path);
+bool StartWithFile(const std::string& path, bool changed = false);
 
 // Forgets the file and the history, and puts the caption and the greyed
 // items back, as at the program's start.
