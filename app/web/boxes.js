@@ -1,5 +1,6 @@
 'use strict';
-// The modal boxes over the page: the message box and the colour chooser.
+// The modal boxes over the page: the message box, the questions, the link
+// and the colour chooser.
 // Each returns a promise that settles when the box is closed; the program's
 // pass waits on it, so nothing moves meanwhile. Uses `element` (menu_bar.js).
 
@@ -50,6 +51,65 @@ function createBoxes(overlay) {
     });
   }
 
+  // Caption, text and a row of buttons: the index of the one pressed; Escape
+  // presses the last (Cancel), Enter the one with the focus.
+  function choose(caption, text, labels) {
+    return new Promise((resolve) => {
+      const box = dialog(caption);
+      const [row, ...made] = buttons(...labels);
+      box.append(element('div', 'box-text', text), row);
+      const close = (k) => { hide(); resolve(k); };
+      made.forEach((b, k) => b.addEventListener('click', () => close(k)));
+      show(box, (e) => { if (e.key === 'Escape') { e.preventDefault(); close(labels.length - 1); } });
+      made[0].focus();
+    });
+  }
+
+  // A line of text to enter: the text on OK or Enter, null on Cancel or Escape.
+  function askText(caption, label, value) {
+    return new Promise((resolve) => {
+      const box = dialog(caption);
+      const field = element('label', 'box-field', label);
+      const input = element('input');
+      input.value = value;
+      field.append(input);
+      const [row, ok, cancel] = buttons('OK', 'Cancel');
+      box.append(field, row);
+      const close = (answer) => { hide(); resolve(answer); };
+      ok.addEventListener('click', () => close(input.value));
+      cancel.addEventListener('click', () => close(null));
+      show(box, (e) => {
+        if (e.key === 'Enter' && e.target === input) { e.preventDefault(); close(input.value); }
+        if (e.key === 'Escape') { e.preventDefault(); close(null); }
+      });
+      input.focus();
+      input.select();
+    });
+  }
+
+  // Caption, text and a link shown selected, to be copied by hand where the
+  // clipboard is not offered; OK, Enter or Escape close it.
+  function showLink(caption, text, link) {
+    return new Promise((resolve) => {
+      const box = dialog(caption);
+      const field = element('label', 'box-field', text);
+      const input = element('input');
+      input.readOnly = true;
+      input.value = link;
+      input.id = 'share-link';
+      field.append(input);
+      const [row, ok] = buttons('OK');
+      box.append(field, row);
+      const close = () => { hide(); resolve(); };
+      ok.addEventListener('click', close);
+      show(box, (e) => {
+        if (e.key === 'Enter' || e.key === 'Escape') { e.preventDefault(); close(); }
+      });
+      input.focus();
+      input.select();
+    });
+  }
+
   // The 16 custom colours, 0xRRGGBB, black at first, kept for the life of the
   // page; "Add to Custom Colors" fills them in turn.
   const custom = new Array(16).fill(0);
@@ -97,6 +157,9 @@ function createBoxes(overlay) {
 
   return {
     messageBox,
+    choose,
+    askText,
+    showLink,
     chooseColor,
     isOpen: () => keys !== null,
     key: (e) => keys && keys(e),

@@ -3,9 +3,15 @@
 // marks. A menu opens on a click on its title; choosing an item sends its
 // command id to `onCommand`.
 
-// [text, id, checked at start], '-' for a separator, [text, [items]] for a submenu.
+// [text, id, checked at start, greyed at start], '-' for a separator,
+// [text, [items]] for a submenu. Share Link is the page's own.
 const MENU = [
-  ['File', [['Reset', 40001], ['Edit', 40002], ['Clear', 40004], ['Quit', 40005]]],
+  ['File', [
+    ['Reset', 40001], ['Edit', 40002], ['Clear', 40004], '-',
+    ['Undo', 40039, false, true], ['Redo', 40040, false, true], '-',
+    ['Open...', 40036], ['Save', 40037], ['Save As...', 40038], ['Share Link', 40041], '-',
+    ['Quit', 40005],
+  ]],
   ['Color', [['Red', 40006, true], ['Green', 40007], ['Blue', 40008], '-', ['Other', 40034]]],
   ['Shape', [['Circle', 40009], ['Box', 40010], ['Triangle', 40011, true], ['Polygon', 40012]]],
   ['Pinball', [
@@ -46,13 +52,15 @@ function createMenuBar(bar, onCommand) {
           if (e.target.closest('li') === li) li.classList.toggle('open');
         });
       } else {
-        const [text, id, checked] = entry;
+        const [text, id, checked, greyed] = entry;
         li.setAttribute('role', 'menuitemcheckbox');
         li.dataset.id = String(id);
         li.setAttribute('aria-checked', checked ? 'true' : 'false');
+        if (greyed) li.setAttribute('aria-disabled', 'true');
         li.append(element('span', 'mark'), element('span', 'label', text));
         li.addEventListener('click', (e) => {
           e.stopPropagation();
+          if (li.getAttribute('aria-disabled') === 'true') return;  // a greyed item cannot be chosen
           close();
           onCommand(id);
         });
@@ -105,6 +113,11 @@ function createMenuBar(bar, onCommand) {
     check(id, checked) {
       const item = items.get(id);
       if (item) item.setAttribute('aria-checked', checked ? 'true' : 'false');
+    },
+    // Like EnableMenuItem by command id: a greyed item shows grey and cannot be chosen.
+    enable(id, enabled) {
+      const item = items.get(id);
+      if (item) item.setAttribute('aria-disabled', enabled ? 'false' : 'true');
     },
   };
 }

@@ -2,10 +2,13 @@
 // The program's window in a web page: the queue of input events, the clock
 // of the main loop, and `pinballPage`, through which the program (pinball.js)
 // calls the page. The page calls the program's PinballPass once a pass.
-// Needs menu_bar.js and boxes.js.
+// Needs menu_bar.js, boxes.js and files.js.
 
 // Input event kinds, as the program numbers them (page_bridge.h).
 const kCommand = 1, kLeftDown = 2, kRightDown = 3, kKeyDown = 4, kClose = 5, kQuit = 6;
+const kControlKey = 7, kOpenDropped = 8;
+// Keys held with Ctrl (or Cmd) that are the program's, not the browser's: O, S, Z, Y.
+const kShortcuts = [79, 83, 90, 89];
 // Like a window's message queue, the queue is bounded; input beyond it is lost.
 const kQueueLimit = 10000;
 
@@ -18,6 +21,8 @@ const pinballPage = (() => {
   };
   const menus = createMenuBar(document.getElementById('menubar'), (id) => post([kCommand, id, 0]));
   const boxes = createBoxes(document.getElementById('overlay'));
+  const files = createFiles(document.getElementById('notice'));
+  const caption = document.querySelector('.caption h1');
 
   // --- Input ---
 
@@ -40,9 +45,23 @@ const pinballPage = (() => {
     if (boxes.isOpen()) { boxes.key(e); return; }  // the open box takes the keys, wherever the focus is
     if (e.key === 'Escape' && menus.isOpen()) { menus.close(); return; }
     // Keys held with Alt are system keys, which the window leaves alone.
-    if (e.altKey || e.metaKey || !e.keyCode) return;
-    post([kKeyDown, e.keyCode, 0]);
-    if (e.keyCode === 65 || e.keyCode === 46) e.preventDefault();
+    if (e.altKey || !e.keyCode) return;
+    const shortcut = kShortcuts.includes(e.keyCode);
+    if (e.metaKey && !shortcut) return;
+    if (e.ctrlKey || e.metaKey) {
+      post([kControlKey, e.keyCode, e.shiftKey ? 1 : 0]);
+    } else {
+      post([kKeyDown, e.keyCode, 0]);
+    }
+    if (shortcut || e.keyCode === 65 || e.keyCode === 46) e.preventDefault();
+  });
+
+  // A file dropped on the canvas opens; dropped anywhere else it is not
+  // the browser's to open in place of the page.
+  for (const type of ['dragover', 'drop']) document.addEventListener(type, (e) => e.preventDefault());
+  canvas.addEventListener('drop', (e) => {
+    const file = e.dataTransfer && e.dataTransfer.files[0];
+    if (file) files.drop(file, () => post([kOpenDropped, 0, 0]));
   });
 
   document.getElementById('close').addEventListener('click', () => post([kClose, 0, 0]));
@@ -109,6 +128,17 @@ const pinballPage = (() => {
 
   const modal = (promise) => { menus.close(); boxInPass = true; return promise; };
 
+  // The table as a link in a box, copied where the clipboard allows.
+  async function shareLinkBox(bytes, name) {
+    const link = await files.linkFor(bytes, name);
+    if (!link) {
+      return boxes.messageBox('Share Link', 'This table is too large for a link (a link holds at most ' +
+        files.linkLimit + ' characters). Save it to a file and share the file instead.');
+    }
+    const copied = await navigator.clipboard.writeText(link).then(() => true, () => false);
+    return boxes.showLink('Share Link', copied ? 'A link to this table, copied:' : 'A link to this table:', link);
+  }
+
   // The image data lies over the program's memory, made again only when the
   // store or the memory changes.
   let image = null;
@@ -128,6 +158,26 @@ const pinballPage = (() => {
     checkMenuItem: (id, checked) => menus.check(id, checked),
     messageBox: (caption, text) => modal(boxes.messageBox(caption, text)),
     chooseColor: (current) => modal(boxes.chooseColor(current)),
+    enableMenuItem: (id, enabled) => menus.enable(id, enabled),
+    setCaption(text) {
+      document.title = text;
+      caption.textContent = text;
+    },
+
+    // Files: the page holds them, the program reads them; a save downloads.
+    files: files.files,
+    get droppedName() { return files.droppedName; },
+    chooseFile: () => modal(files.chooseFile()),
+    download: (name, bytes) => files.download(name, bytes),
+    store: (bytes, name, changed) => files.store(bytes, name, changed),
+    takeStartTable: () => files.takeStartTable(),
+    askSaveChanges: () => modal(boxes.choose('Pinball Simulation', 'Save changes?', ['Yes', 'No', 'Cancel'])),
+    async askFileName(suggested) {
+      const name = await modal(boxes.askText('Save As', 'File name:', suggested.replace(/\.pinball$/, '')));
+      if (name === null || !name.trim()) return null;
+      return name.trim().endsWith('.pinball') ? name.trim() : name.trim() + '.pinball';
+    },
+    shareLink: (bytes, name) => modal(shareLinkBox(bytes, name)),
     passDone() {
       finishPass();
       started = true;

@@ -41,3 +41,64 @@ int32_t PageChooseColor(int32_t currentRgb) { return AwaitChooseColor(currentRgb
 EM_JS(void, PagePassDone, (), { pinballPage.passDone(); });
 
 EM_JS(void, PageEnded, (), { pinballPage.ended(); });
+
+EM_JS(int32_t, PageFileSize, (const char* name), {
+  const file = pinballPage.files.get(UTF8ToString(name));
+  return file ? Math.min(file.size, 0x7FFFFFFF) : -1;
+});
+
+EM_JS(void, PageFileRead, (const char* name, uint8_t* into), {
+  HEAPU8.set(pinballPage.files.get(UTF8ToString(name)).bytes, into);
+});
+
+EM_ASYNC_JS(char*, AwaitChooseFile, (), {
+  const name = await pinballPage.chooseFile();
+  return name === null ? 0 : allocateUTF8(name);
+});
+
+EM_ASYNC_JS(char*, AwaitFileName, (const char* suggested), {
+  const name = await pinballPage.askFileName(UTF8ToString(suggested));
+  return name === null ? 0 : allocateUTF8(name);
+});
+
+EM_ASYNC_JS(int32_t, AwaitSaveChanges, (), { return await pinballPage.askSaveChanges(); });
+
+EM_ASYNC_JS(void, AwaitShareLink, (const uint8_t* bytes, int32_t size, const char* name), {
+  await pinballPage.shareLink(HEAPU8.slice(bytes, bytes + size), UTF8ToString(name));
+});
+
+char* PageChooseFile() { return AwaitChooseFile(); }
+char* PageAskFileName(const char* suggested) { return AwaitFileName(suggested); }
+int32_t PageAskSaveChanges() { return AwaitSaveChanges(); }
+void PageShareLink(const uint8_t* bytes, int32_t size, const char* name) {
+  AwaitShareLink(bytes, size, name);
+}
+
+EM_JS(char*, PageDroppedName, (), {
+  const name = pinballPage.droppedName;
+  return name === null ? 0 : allocateUTF8(name);
+});
+
+// Asynchronous: a shared link's table is unpacked before the first pass.
+EM_ASYNC_JS(char*, AwaitStartTable, (int32_t* changed), {
+  const start = await pinballPage.takeStartTable();
+  if (!start) return 0;
+  HEAP32[changed >> 2] = start.changed ? 1 : 0;
+  return allocateUTF8(start.name);
+});
+
+char* PageStartName(int32_t* changed) { return AwaitStartTable(changed); }
+
+EM_JS(void, PageDownload, (const char* name, const uint8_t* bytes, int32_t size), {
+  pinballPage.download(UTF8ToString(name), HEAPU8.slice(bytes, bytes + size));
+});
+
+EM_JS(void, PageSetCaption, (const char* caption), { pinballPage.setCaption(UTF8ToString(caption)); });
+
+EM_JS(void, PageEnableMenuItem, (int32_t commandId, int32_t enabled), {
+  pinballPage.enableMenuItem(commandId, enabled !== 0);
+});
+
+EM_JS(void, PageStore, (const uint8_t* bytes, int32_t size, const char* name, int32_t changed), {
+  pinballPage.store(HEAPU8.slice(bytes, bytes + size), UTF8ToString(name), changed !== 0);
+});

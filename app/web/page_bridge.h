@@ -15,6 +15,8 @@ enum PageEventKind : int32_t {
   kPageKeyDown = 4,     // a = virtual-key code
   kPageClose = 5,       // the page's close button
   kPageQuit = 6,        // the quit request posted by PagePostQuit
+  kPageControlKey = 7,  // a key held with Ctrl: a = virtual-key code, b = 1 with Shift
+  kPageOpenDropped = 8, // a file dropped on the canvas, which the page holds (PageDroppedName)
 };
 
 struct PageEvent {
@@ -39,4 +41,29 @@ int32_t PageChooseColor(int32_t currentRgb);
 void PagePassDone();
 // The program has ended: its buffer is released.
 void PageEnded();
+
+// Files the page holds by name: chosen, dropped, stored or from a shared link.
+// The size is -1 for a name the page holds no file of.
+int32_t PageFileSize(const char* name);
+void PageFileRead(const char* name, uint8_t* into);
+// Names come back in memory of malloc's, which the caller frees; null for none.
+// Modal: the file chooser; the name of the file chosen.
+char* PageChooseFile();
+// Modal: a box asking for a file name, offering `suggested`.
+char* PageAskFileName(const char* suggested);
+// The file dropped on the canvas last.
+char* PageDroppedName();
+// Modal: the table to start with (a shared link's, or the one stored), and
+// whether it was changed since it was saved.
+char* PageStartName(int32_t* changed);
+// A download of `size` bytes named `name`.
+void PageDownload(const char* name, const uint8_t* bytes, int32_t size);
+// Modal: "Save changes?": 0 Yes, 1 No, 2 Cancel.
+int32_t PageAskSaveChanges();
+void PageSetCaption(const char* caption);
+void PageEnableMenuItem(int32_t commandId, int32_t enabled);
+// Keeps the table in the browser's storage, for the next visit.
+void PageStore(const uint8_t* bytes, int32_t size, const char* name, int32_t changed);
+// Modal: the table as a link, shown and copied (or the reason it cannot be one).
+void PageShareLink(const uint8_t* bytes, int32_t size, const char* name);
 }

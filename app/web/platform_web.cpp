@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 #include "app/platform.h"
 #include "app/web/page_bridge.h"
@@ -114,17 +115,67 @@ void PlatformMessageBox(bool, const char* caption, const char* text) {
 
 void PlatformQuit() { PagePostQuit(); }
 
-// Files are not yet the page's: every dialog is cancelled and nothing is read or written.
-bool PlatformAskOpenPath(std::string&) { return false; }
-bool PlatformAskSavePath(const std::string&, std::string&) { return false; }
-bool PlatformReadFile(const std::string&, size_t, std::string&, std::string& error) {
-  error = "the page reads no files";
-  return false;
+namespace {
+
+// A name the page gave, as a string; the page's copy is freed.
+bool TakeName(char* name, std::string& into) {
+  if (name == nullptr) return false;
+  into = name;
+  std::free(name);
+  return true;
 }
-bool PlatformWriteFile(const std::string&, const std::string&, std::string& error) {
-  error = "the page writes no files";
-  return false;
+
+std::string BaseName(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
-SaveChangesAnswer PlatformAskSaveChanges() { return SaveChangesAnswer::no; }
-void PlatformSetCaption(const char*) {}
-void PlatformEnableMenuItem(int32_t, bool) {}
+
+}  // namespace
+
+// The page reads a file chosen, dropped or stored into memory of its own;
+// reading it here copies it into the program's.
+bool PlatformAskOpenPath(std::string& path) { return TakeName(PageChooseFile(), path); }
+
+bool PlatformAskSavePath(const std::string& suggested, std::string& path) {
+  return TakeName(PageAskFileName(BaseName(suggested).c_str()), path);
+}
+
+bool PlatformReadFile(const std::string& path, size_t limit, std::string& bytes,
+                      std::string& error) {
+  const int32_t size = PageFileSize(path.c_str());
+  if (size < 0) {
+    error = "the page holds no such file";
+    return false;
+  }
+  if (static_cast<size_t>(size) > limit) {
+    error = "the file is larger than 64 MiB";
+    return false;
+  }
+  bytes.assign(static_cast<size_t>(size), '\0');
+  PageFileRead(path.c_str(), reinterpret_cast<uint8_t*>(bytes.data()));
+  return true;
+}
+
+// A save is a download: the browser writes the file where it keeps downloads.
+bool PlatformWriteFile(const std::string& path, const std::string& bytes, std::string&) {
+  PageDownload(BaseName(path).c_str(), reinterpret_cast<const uint8_t*>(bytes.data()),
+               static_cast<int32_t>(bytes.size()));
+  return true;
+}
+
+SaveChangesAnswer PlatformAskSaveChanges() {
+  switch (PageAskSaveChanges()) {
+    case 0:
+      return SaveChangesAnswer::yes;
+    case 1:
+      return SaveChangesAnswer::no;
+    default:
+      return SaveChangesAnswer::cancel;
+  }
+}
+
+void PlatformSetCaption(const char* caption) { PageSetCaption(caption); }
+
+void PlatformEnableMenuItem(int32_t commandId, bool enabled) {
+  PageEnableMenuItem(commandId, enabled ? 1 : 0);
+}

@@ -5,13 +5,18 @@
 #include <emscripten/emscripten.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <string>
 
 #include "app/render_window.h"
 #include "app/web/page_bridge.h"
 #include "render/rendering.h"
 #include "scene/commands.h"
+#include "scene/document.h"
+#include "scene/history.h"
 #include "scene/mouse_editing.h"
 #include "scene/scene.h"
+#include "scene/table_file.h"
 
 namespace {
 
@@ -28,11 +33,30 @@ int32_t gWindowY = kClientHeight;
 Rendering gFrame(kClientWidth, kClientHeight, nullptr);
 bool gQuit = false;
 
+// The table as a link: the page's own command.
+void ShareLink() {
+  const std::string bytes = WriteTable();
+  PageShareLink(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int32_t>(bytes.size()),
+                TablePath().c_str());
+}
+
+void OpenDropped() {
+  char* name = PageDroppedName();
+  if (name == nullptr) return;
+  const std::string path = name;
+  std::free(name);
+  OpenPath(path);
+}
+
 // What the window procedure does with each input message.
 void Dispatch(const PageEvent& e) {
   switch (e.kind) {
     case kPageCommand:
-      MenuCommand(e.a);
+      if (e.a == IDM_SHARE_LINK) {
+        ShareLink();
+      } else {
+        MenuCommand(e.a);
+      }
       break;
     case kPageLeftDown:
       LeftClick(static_cast<uint16_t>(e.a), static_cast<uint16_t>(e.b));
@@ -43,12 +67,56 @@ void Dispatch(const PageEvent& e) {
     case kPageKeyDown:
       KeyDown(static_cast<uint32_t>(e.a));
       break;
+    case kPageControlKey:
+      ControlKeyDown(static_cast<uint32_t>(e.a), e.b != 0);
+      break;
+    case kPageOpenDropped:
+      OpenDropped();
+      break;
     case kPageClose:
-      // As a close request: the program stays until the loop has shown its last frame.
-      PagePostQuit();
+      // As a close request: a changed table may be saved first, and the
+      // program stays until the loop has shown its last frame.
+      QuitRequest();
       break;
     default:
       break;
+  }
+}
+
+// The table as the browser keeps it, so that a visit finds it again: stored
+// whenever an edit, an undo, a save or the drawing mode changed it.
+struct Stored {
+  uint64_t version;
+  bool fill;
+  bool changed;
+  std::string path;
+  bool operator==(const Stored& o) const {
+    return version == o.version && fill == o.fill && changed == o.changed && path == o.path;
+  }
+};
+Stored gStored;
+
+Stored Now() { return {SceneVersion(), Fill, TableChanged(), TablePath()}; }
+
+void StoreIfChanged() {
+  const Stored now = Now();
+  if (now == gStored) return;
+  gStored = now;
+  const std::string bytes = WriteTable();
+  PageStore(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int32_t>(bytes.size()),
+            TablePath().c_str(), TableChanged() ? 1 : 0);
+}
+
+// A shared link's table, or the one the browser kept; a table that cannot be
+// opened says why, and the default scene stays. The first pass stores what
+// the page starts with, since a link's table is in no storage yet.
+void StartTable() {
+  int32_t changed = 0;
+  char* name = PageStartName(&changed);
+  if (name != nullptr) {
+    const std::string path = name;
+    std::free(name);
+    StartWithFile(path, changed != 0);
   }
 }
 
@@ -70,6 +138,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void PinballPass() {
     gFrame.ReSize(gWindowX, gWindowY);
   }
   RenderWindow(gFrame);
+  StoreIfChanged();
   if (gQuit) {
     gFrame.DestroyBuffer();
     PageEnded();
@@ -80,6 +149,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void PinballPass() {
 
 int main() {
   init();
+  StartTable();
   // The loop's first pass: the page takes over the scheduling from here on.
   PagePassDone();
   return 0;

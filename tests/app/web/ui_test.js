@@ -83,6 +83,10 @@ async function main() {
   try {
     const page = await web.open(browser, url, errors);
     const resourceMenu = menuFromResource(args.rc);
+    // The page's menu is the resource's, with the page's own Share Link after Save As....
+    const pageMenu = structuredClone(resourceMenu);
+    const file = pageMenu[0].items;
+    file.splice(file.findIndex((i) => i.text === 'Save As...') + 1, 0, { text: 'Share Link', id: 40041, checked: false });
 
     const failed = await web.runChecks([
       ['caption, canvas, and the menu of resource 101 with its start marks', async () => {
@@ -90,7 +94,7 @@ async function main() {
         assert.equal(await page.$eval('h1', (e) => e.textContent), 'Pinball Simulation');
         const canvas = await page.$eval('#screen', (c) => [c.width, c.height, c.clientWidth, c.clientHeight]);
         assert.deepEqual(canvas, [web.WIDTH, web.HEIGHT, web.WIDTH, web.HEIGHT]);
-        assert.deepEqual(await menuFromPage(page), resourceMenu);
+        assert.deepEqual(await menuFromPage(page), pageMenu);
         const suppressed = await page.$eval('#screen', (c) =>
           !c.dispatchEvent(new MouseEvent('contextmenu', { bubbles: true, cancelable: true })));
         assert.ok(suppressed, 'the browser menu is not suppressed on the canvas');
@@ -125,7 +129,7 @@ async function main() {
         const start = await passes(page);
         await page.waitForFunction((n) => pinballPage.passes >= n, {}, start + run.length + 2);
         assert.deepEqual(chooserStarts, ['#0000ff', '#ff0000']);
-        const expected = flatten(resourceMenu);
+        const expected = flatten(pageMenu);
         for (const [id, on] of web.replay(args.replay, script, args.out).checked) expected.set(id, on);
         assert.deepEqual(flatten(await menuFromPage(page)), expected);
       }],
@@ -173,7 +177,54 @@ async function main() {
         await page.keyboard.press('Escape');
         await page.waitForFunction(() => !document.querySelector('[role="dialog"]'));
       }],
+      ['a table saved, brought back by a reload, and opened again, as the native program has it', async () => {
+        await page.evaluate(() => localStorage.clear());
+        const p = await web.open(browser, url + '?step', errors);
+        const cdp = await p.createCDPSession();
+        const saved = path.join(args.out, 'mine.pinball');
+        fs.rmSync(saved, { force: true });
+        await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: path.resolve(args.out) });
+        const native = path.join(args.out, 'native.pinball');
+        const script = ['command 40002', 'command 40009', 'left 300 300', 'left 330 340', 'pass 4', `save ${native}`, 'pass 1'];
+        await web.menu(p, 'File', 'Edit');
+        await web.menu(p, 'Shape', 'Circle');
+        await web.clickCanvas(p, 300, 300);
+        await web.clickCanvas(p, 330, 340);
+        await p.evaluate(() => pinballPage.step(4));
+        await web.menu(p, 'File', 'Save');  // no file yet: asks for a name
+        const step = p.evaluate(() => pinballPage.step(1));
+        const name = await p.waitForSelector('[role="dialog"] input');
+        await name.evaluate((e) => { e.value = 'mine'; });
+        await p.keyboard.press('Enter');
+        await step;
+        for (let k = 0; k < 50 && !fs.existsSync(saved); ++k) await sleep(100);
+        web.replay(args.replay, script, args.out);
+        assert.equal(fs.readFileSync(saved, 'utf8'), fs.readFileSync(native, 'utf8'));
+
+        await p.reload();  // the table comes back from the browser's storage, not in edit mode
+        await p.waitForFunction(() => pinballPage.started);
+        assert.equal(await p.title(), 'mine - Pinball Simulation');
+        await p.evaluate(() => pinballPage.step(1));
+        script.push('command 40002', 'pass 1');
+        assert.equal(web.compareFrames(await web.canvasBytes(p), web.replay(args.replay, script, args.out).frame), '');
+
+        await web.menu(p, 'File', 'Reset');
+        await p.evaluate(() => pinballPage.step(1));
+        await web.menu(p, 'File', 'Open...');
+        const chosen = p.waitForFileChooser();
+        const opened = p.evaluate(() => pinballPage.step(1));
+        const ask = await p.waitForSelector('[role="dialog"]');  // "Save changes?" after the Reset: No
+        await (await ask.$$('button'))[1].click();
+        await (await chosen).accept([saved]);
+        await opened;
+        await p.evaluate(() => pinballPage.step(1));
+        script.push('command 40001', 'pass 1', `open ${saved}`, 'pass 2');
+        assert.equal(web.compareFrames(await web.canvasBytes(p), web.replay(args.replay, script, args.out).frame), '');
+        await p.evaluate(() => localStorage.clear());
+        await p.close();
+      }],
       ['Quit: one more frame, the end shown, and a new start', async () => {
+        await page.evaluate(() => localStorage.clear());  // the default scene, untouched: Quit asks nothing
         const stepped = await web.open(browser, url + '?step', errors);
         await stepped.evaluate(() => pinballPage.step(3));
         await web.menu(stepped, 'File', 'Quit');
@@ -186,8 +237,11 @@ async function main() {
         assert.equal(await stepped.evaluate(() => pinballPage.step(2)), 2);
         await stepped.close();
       }],
-      ['closing the page window ends the program the same way', async () => {
+      ['closing the page window ends the program the same way, once told not to save', async () => {
         await page.click('#close');
+        const ask = await page.waitForSelector('[role="dialog"]');
+        assert.equal(await ask.$eval('.box-text', (e) => e.textContent), 'Save changes?');
+        await (await ask.$$('button'))[1].click();  // No
         await page.waitForFunction(() => pinballPage.hasEnded);
         const last = await passes(page);
         await sleep(200);
