@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>  // __argc, __argv
 
+#include "app/pass_pace.h"
 #include "app/render_window.h"
 #include "app/window.h"
 #include "resources/resource.h"
@@ -75,7 +76,7 @@ namespace {
 
 // Reports the passes of the main loop once a second on the debug channel
 // (a debugger on Windows, WINEDEBUG=+debugstr under Wine). The ball speed on
-// screen is this rate times the pixels per tick.
+// screen is this rate (PassPace keeps it to 64 at most) times the pixels per tick.
 class PassRate {
  public:
   void Count() {
@@ -112,8 +113,10 @@ int WINAPI WinMain(HINSTANCE /*thisInst*/, HINSTANCE /*prevInst*/, LPSTR /*cmdLi
   if (__argc > 1) StartWithFile(__argv[1]);
 
   bool quit = false;
+  PassPace pace;
   PassRate rate;
   while (!quit) {
+    pace.WaitForNextPass();
     MainLoopPass(rc, quit);
     rate.Count();
   }
