@@ -67,7 +67,7 @@ const pinballPage = (() => {
   document.getElementById('close').addEventListener('click', () => post([kClose, 0, 0]));
   document.getElementById('restart').addEventListener('click', () => location.reload());
 
-  // --- The clock: one pass per animation frame ---
+  // --- The clock: 64 passes a second, the Windows program's pace ---
 
   // With ?step in the address the passes run only when asked for (step), so
   // that a test can compare a given frame with the native program's.
@@ -86,9 +86,7 @@ const pinballPage = (() => {
   const passTimes = new Float64Array(600);
   let timedPasses = 0;
 
-  function runPass() {
-    // As in a menu's modal loop on Windows, no pass runs while a menu is open.
-    if (menus.isOpen()) { requestAnimationFrame(runPass); return; }
+  function pass() {
     inPass = true;
     boxInPass = false;
     passStart = performance.now();
@@ -99,11 +97,46 @@ const pinballPage = (() => {
       throw e;
     }
   }
+
+  function runPass() {
+    // As in a menu's modal loop on Windows, no pass runs while a menu is open.
+    if (menus.isOpen()) { requestAnimationFrame(runPass); return; }
+    pass();
+  }
   channel.port1.onmessage = runPass;
+
+  // A fixed step whatever the display's refresh rate: each animation frame
+  // runs the passes the clock owes. `due` is when the next one is owed; null
+  // after a stillness (a menu, a box, a hidden tab), which owes nothing.
+  const kPassMs = 1000 / 64;
+  const kCatchUp = 4;  // passes at most in one frame, after a stall
+  let due = null;
+  let ready = false;    // the program waits for its next pass
+  let inFrame = false;
+  document.addEventListener('visibilitychange', () => { due = null; });
+
+  function frame(now) {
+    if (menus.isOpen()) { due = null; requestAnimationFrame(frame); return; }
+    if (due === null) due = now;
+    due = Math.max(due, now - (kCatchUp - 1) * kPassMs);
+    inFrame = true;
+    try {
+      // A pass that opens a box returns before it is done: its passDone comes later.
+      while (ready && due <= now) {
+        ready = false;
+        due += kPassMs;
+        pass();
+      }
+    } finally {
+      inFrame = false;
+    }
+    if (ready) requestAnimationFrame(frame);
+  }
 
   function schedule() {
     if (!stepping) {
-      requestAnimationFrame(runPass);
+      ready = true;
+      if (!inFrame) requestAnimationFrame(frame);
     } else if (passes < passTarget) {
       channel.port2.postMessage(0);
     } else {
@@ -122,8 +155,9 @@ const pinballPage = (() => {
     if (!inPass) return;
     inPass = false;
     ++passes;
-    // A pass that waited on a box is not a measure of a frame.
-    if (!boxInPass) passTimes[timedPasses++ % passTimes.length] = performance.now() - passStart;
+    // A pass that waited on a box is not a measure of a frame, and the wait owes no passes.
+    if (boxInPass) due = null;
+    else passTimes[timedPasses++ % passTimes.length] = performance.now() - passStart;
   }
 
   const modal = (promise) => { menus.close(); boxInPass = true; return promise; };

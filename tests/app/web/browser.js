@@ -32,7 +32,7 @@ async function serve(root) {
 }
 
 // Chromium with a profile of its own, which goes with it.
-async function launch() {
+async function launch(flags = []) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'pinball-chromium-'));
   const browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
@@ -40,7 +40,7 @@ async function launch() {
     userDataDir: profile,
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync',
-      '--window-size=900,760'],
+      '--window-size=900,760', ...flags],
   });
   const close = async () => {
     await browser.close().catch(() => {});

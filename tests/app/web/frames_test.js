@@ -4,7 +4,7 @@
 // both ends of the colour chooser. The page runs stepped (?step), so that both
 // sides draw the same pass; the native frame comes from pinball-replay fed the
 // same events. Then, running on the browser's clock: the balls move, one frame's
-// time, and the README's screenshot.
+// time, the README's screenshot, and the pace on a fast display.
 //   node frames_test.js --site build/web --replay build/native/pinball-replay --out DIR
 
 const assert = require('node:assert/strict');
@@ -135,6 +135,23 @@ async function main() {
         console.log(line);
         fs.writeFileSync(path.join(args.out, 'frame-time.txt'), line + '\n');
         await (await live.$('#window')).screenshot({ path: path.join(args.out, 'web-screenshot.png') });
+      }],
+      ['64 passes a second on a display drawing frames as fast as it can', async () => {
+        const fast = await web.launch(['--disable-gpu-vsync', '--disable-frame-rate-limit']);
+        try {
+          const p = await web.open(fast.browser, url, errors);
+          const [rate, frames] = await p.evaluate(() => new Promise((done) => {
+            let frames = 0;
+            const count = () => { ++frames; requestAnimationFrame(count); };
+            requestAnimationFrame(count);
+            const p0 = pinballPage.passes, t0 = performance.now();
+            setTimeout(() => done([(pinballPage.passes - p0) * 1000 / (performance.now() - t0), frames / 2]), 2000);
+          }));
+          assert.ok(frames > 80, `only ${frames} frames a second: not a fast display`);
+          assert.ok(rate >= 55 && rate <= 65, `${rate.toFixed(1)} passes a second at ${frames} frames a second`);
+        } finally {
+          await fast.close();
+        }
       }],
     ]);
     assert.deepEqual(errors, []);
