@@ -93,7 +93,7 @@ const pinballPage = (() => {
     try {
       Module._PinballPass();
     } catch (e) {
-      stopped(String(e));  // a trap: no pass will follow, so say so
+      failed();  // a trap: no pass will follow, so say so
       throw e;
     }
   }
@@ -241,10 +241,37 @@ const pinballPage = (() => {
   };
 })();
 
-function stopped(what) {
-  document.getElementById('ended-text').textContent = 'The program has stopped: ' + what;
+// The program's failures in plain words; the toolchain's own account of
+// them stays in the console, where it has already written it.
+function halted(text, reload) {
+  document.getElementById('ended-text').textContent = text;
+  const button = document.getElementById('restart');
+  button.textContent = 'Reload';
+  button.hidden = !reload;
   document.getElementById('window').hidden = true;
   document.getElementById('ended').hidden = false;
 }
 
-var Module = { onAbort: stopped };
+function failed() {
+  halted(pinballPage.started ? 'The program stopped because of an error.' : 'The program could not start.', true);
+}
+
+// An abort (a missing or broken .wasm, an abort() in the program) comes
+// through onAbort; a trap resumed after a box, or in main, only as an error.
+var Module = { onAbort: failed };
+for (const type of ['error', 'unhandledrejection']) {
+  window.addEventListener(type, (e) => {
+    if ((e.error || e.reason) instanceof WebAssembly.RuntimeError) failed();
+  });
+}
+
+// Opened from the disk, the page cannot fetch its .wasm: it says what to do instead.
+if (location.protocol === 'file:') {
+  halted('This page cannot run opened as a file. Serve its folder instead, for example with ' +
+    '`make run-web` in the source tree, and open the address it shows.', false);
+} else {
+  const program = document.createElement('script');
+  program.src = 'pinball.js';
+  program.onerror = failed;
+  document.body.append(program);
+}

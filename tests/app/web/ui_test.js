@@ -3,7 +3,7 @@
 // resource script; the check marks after a run of every command that sets
 // any (as the native program sets them); the boxes, and the stillness while a
 // box or a menu is open; the colour chooser on the current colour, and its
-// custom colours; Quit and closing.
+// custom colours; the failures' messages; Quit and closing.
 //   node ui_test.js --site build/web --replay build/native/pinball-replay --rc resources --out DIR
 
 const assert = require('node:assert/strict');
@@ -236,6 +236,28 @@ async function main() {
         await stepped.waitForFunction(() => pinballPage.started);
         assert.equal(await stepped.evaluate(() => pinballPage.step(2)), 2);
         await stepped.close();
+      }],
+      ['opened as a file, without its .wasm, or after a trap: a plain message', async () => {
+        const p = await browser.newPage();
+        const message = async (text, reload) => {
+          await p.waitForFunction(() => !document.getElementById('ended').hidden);
+          assert.equal(await p.$eval('#ended-text', (e) => e.textContent), text);
+          assert.equal(await p.$eval('#restart', (e) => !e.hidden && e.textContent === 'Reload'), reload);
+        };
+        await p.goto('file://' + path.resolve(args.site, 'index.html'));
+        await message('This page cannot run opened as a file. Serve its folder instead, for example with ' +
+          '`make run-web` in the source tree, and open the address it shows.', false);
+        await p.setRequestInterception(true);
+        const noWasm = (r) => (r.url().endsWith('.wasm') ? r.respond({ status: 404 }) : r.continue());
+        p.on('request', noWasm);
+        await p.goto(url);
+        await message('The program could not start.', true);
+        p.off('request', noWasm);
+        await p.setRequestInterception(false);
+        await p.goto(url);
+        await p.evaluate(() => { Module._PinballPass = () => { throw new WebAssembly.RuntimeError('unreachable'); }; });
+        await message('The program stopped because of an error.', true);
+        await p.close();
       }],
       ['closing the page window ends the program the same way, once told not to save', async () => {
         await page.click('#close');
