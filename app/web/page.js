@@ -26,19 +26,102 @@ const pinballPage = (() => {
 
   // --- Input ---
 
-  function canvasPoint(e) {
+  // Client coordinates to the canvas pixel under them, at any scale.
+  function canvasPoint(clientX, clientY) {
     const r = canvas.getBoundingClientRect();
-    const x = Math.floor(e.clientX - r.left), y = Math.floor(e.clientY - r.top);
+    const x = Math.floor((clientX - r.left) * canvas.width / r.width);
+    const y = Math.floor((clientY - r.top) * canvas.height / r.height);
     return [Math.min(Math.max(x, 0), canvas.width - 1), Math.min(Math.max(y, 0), canvas.height - 1)];
+  }
+
+  function press(kind, clientX, clientY) {
+    // As on Windows, a click beside an open menu only closes it.
+    if (menus.isOpen()) { menus.close(); return; }
+    const [x, y] = canvasPoint(clientX, clientY);
+    post([kind, x, y]);
   }
 
   canvas.addEventListener('mousedown', (e) => {
     if (e.button !== 0 && e.button !== 2) return;
-    // As on Windows, a click beside an open menu only closes it.
-    if (menus.isOpen()) { menus.close(); return; }
-    const [x, y] = canvasPoint(e);
-    post([e.button === 0 ? kLeftDown : kRightDown, x, y]);
+    press(e.button === 0 ? kLeftDown : kRightDown, e.clientX, e.clientY);
   });
+
+  // Touch: a tap is a left click; a finger held still for half a second is a
+  // right click, taken at once and shown by a ring. A finger that moves, or
+  // a second finger, makes a gesture, which clicks nothing.
+  const kHoldMs = 500;
+  const kSlop = 6;
+  let touch = null;  // the finger on the canvas: {id, x, y, timer}
+  const dropTouch = () => { if (touch) clearTimeout(touch.timer); touch = null; };
+
+  function held(x, y) {
+    touch = null;
+    const ring = document.createElement('div');
+    ring.className = 'held';
+    ring.style.left = x + 'px';
+    ring.style.top = y + 'px';
+    document.body.append(ring);
+    setTimeout(() => ring.remove(), 450);
+    press(kRightDown, x, y);
+  }
+
+  canvas.addEventListener('pointerdown', (e) => {
+    if (e.pointerType !== 'touch') return;
+    e.preventDefault();  // no mouse events made up from the touch
+    if (touch) { dropTouch(); return; }
+    const { pointerId: id, clientX: x, clientY: y } = e;
+    touch = { id, x, y, timer: setTimeout(() => held(x, y), kHoldMs) };
+  });
+  canvas.addEventListener('pointermove', (e) => {
+    if (touch && e.pointerId === touch.id && Math.hypot(e.clientX - touch.x, e.clientY - touch.y) > kSlop) dropTouch();
+  });
+  canvas.addEventListener('pointerup', (e) => {
+    if (!touch || e.pointerId !== touch.id) return;
+    const { x, y } = touch;
+    dropTouch();
+    press(kLeftDown, x, y);
+  });
+  canvas.addEventListener('pointercancel', dropTouch);
+
+  // Without a keyboard at hand, the keys the program takes are buttons too.
+  for (const button of document.querySelectorAll('#keys button')) {
+    button.addEventListener('click', () => post([kKeyDown, Number(button.dataset.key), 0]));
+  }
+
+  // --- Size: the whole window scaled down to fit, on whole device pixels ---
+
+  // In a window narrower than the program's, the program's window shrinks as
+  // a whole (the negative margins give back the room it no longer takes).
+  // Its canvas' corner is moved onto a whole device pixel, so that at full
+  // size each canvas pixel covers whole device pixels at any pixel ratio.
+  const programWindow = document.getElementById('window');
+  function fit() {
+    const style = programWindow.style;
+    style.transform = style.marginRight = style.marginBottom = '';
+    if (programWindow.hidden) return;
+    const body = getComputedStyle(document.body);
+    const room = document.documentElement.clientWidth - parseFloat(body.marginLeft) - parseFloat(body.marginRight);
+    const width = programWindow.offsetWidth, height = programWindow.offsetHeight;
+    const scale = Math.min(1, room / width);
+    const w = programWindow.getBoundingClientRect(), c = canvas.getBoundingClientRect();
+    const ratio = devicePixelRatio;
+    const snap = (v) => Math.round(v * ratio) / ratio - v;
+    const dx = snap(w.left + scrollX + scale * (c.left - w.left));
+    const dy = snap(w.top + scrollY + scale * (c.top - w.top));
+    style.transform = `translate(${dx}px, ${dy}px) scale(${scale})`;
+    style.marginRight = `${(scale - 1) * width}px`;
+    style.marginBottom = `${(scale - 1) * height}px`;
+  }
+  // A new pixel ratio (a zoom, another screen) is a media change of its own.
+  function watchRatio() {
+    matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => { fit(); watchRatio(); },
+      { once: true });
+  }
+  addEventListener('resize', fit);
+  watchRatio();
+  fit();
+  document.fonts.ready.then(fit);
+
   canvas.addEventListener('contextmenu', (e) => e.preventDefault());
 
   document.addEventListener('keydown', (e) => {

@@ -1,7 +1,7 @@
 'use strict';
 // The page's canvas against the native program, pixel for pixel: the default
 // scene, moving balls, shapes built, moved and deleted by clicks, the A key and
-// both ends of the colour chooser. The page runs stepped (?step), so that both
+// both ends of the colour chooser, and a polygon by touch on a phone. The page runs stepped (?step), so that both
 // sides draw the same pass; the native frame comes from pinball-replay fed the
 // same events. Then, running on the browser's clock: the balls move, one frame's
 // time, the README's screenshot, and the pace on a fast display.
@@ -117,6 +117,36 @@ async function main() {
         await command(ids.edit, 'File', 'Edit');  // and the balls go on
         await step(30);
         await sameAsNative();
+      }],
+      ['on a phone: the window scaled to fit; taps and a long press build a polygon; the A button', async () => {
+        await page.evaluate(() => localStorage.clear());  // the default scene, not the table kept above
+        const phone = await web.open(browser, url + '?step', errors,
+          { width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 3 });
+        const lines = ['command 40002', 'command 40012'];
+        await web.menu(phone, 'File', 'Edit');
+        await web.menu(phone, 'Shape', 'Polygon');
+        const [left, top, scale] = await phone.$eval('#screen', (c) => {
+          const r = c.getBoundingClientRect();
+          return [r.left, r.top, r.width / c.width];
+        });
+        assert.ok(scale < 0.5 && left + scale * web.WIDTH <= 390, `the canvas at ${left}, scale ${scale}`);
+        // The touch lands on a whole CSS pixel: the scene pixel under it is the one clicked.
+        const touch = async (kind, x, y) => {
+          const [cx, cy] = [Math.round(left + (x + 0.5) * scale), Math.round(top + (y + 0.5) * scale)];
+          lines.push(`${kind} ${Math.floor((cx - left) / scale)} ${Math.floor((cy - top) / scale)}`);
+          await phone.touchscreen.touchStart(cx, cy);
+          if (kind === 'right') await phone.waitForSelector('.held');  // the press is taken and shown
+          await phone.touchscreen.touchEnd();
+        };
+        await touch('left', 620, 420); await touch('left', 700, 430); await touch('left', 680, 520);
+        await touch('right', 640, 500);
+        assert.ok(await phone.$eval('#keys', (e) => getComputedStyle(e).display !== 'none'));
+        assert.ok(await page.$eval('#keys', (e) => getComputedStyle(e).display === 'none'));
+        lines.push('key 65', 'pass 8');
+        await (await phone.$('#keys button[data-key="65"]')).tap();
+        await phone.evaluate(() => pinballPage.step(8));
+        assert.equal(web.compareFrames(await web.canvasBytes(phone), web.replay(args.replay, lines, args.out).frame), '');
+        await phone.close();
       }],
     ]);
 

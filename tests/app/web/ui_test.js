@@ -1,5 +1,5 @@
 'use strict';
-// The page as the program's window: caption, canvas and the menu of the
+// The page as the program's window: caption, canvas (on whole device pixels) and the menu of the
 // resource script; the check marks after a run of every command that sets
 // any (as the native program sets them); the boxes, and the stillness while a
 // box or a menu is open; the colour chooser on the current colour, and its
@@ -98,6 +98,16 @@ async function main() {
         const suppressed = await page.$eval('#screen', (c) =>
           !c.dispatchEvent(new MouseEvent('contextmenu', { bubbles: true, cancelable: true })));
         assert.ok(suppressed, 'the browser menu is not suppressed on the canvas');
+      }],
+      ['at full size the canvas lies on whole device pixels, at a pixel ratio of 1.25 too', async () => {
+        const p = await web.open(browser, url, errors, { width: 900, height: 760, deviceScaleFactor: 1.25 });
+        const [x, y, w, h] = await p.$eval('#screen', (c) => {
+          const r = c.getBoundingClientRect();
+          return [r.left * 1.25, r.top * 1.25, r.width, r.height];
+        });
+        assert.deepEqual([x, y].map((v) => Math.abs(v - Math.round(v)) < 1e-3), [true, true], `at ${x}, ${y}`);
+        assert.deepEqual([w, h], [web.WIDTH, web.HEIGHT]);
+        await p.close();
       }],
       ['check marks after a run of commands, as the native program sets them', async () => {
         const run = [
