@@ -45,8 +45,37 @@ const pinballPage = (() => {
     if (e.button !== 0 && e.button !== 2) return;
     press(e.button === 0 ? kLeftDown : kRightDown, e.clientX, e.clientY);
   });
+  canvas.addEventListener('contextmenu', (e) => e.preventDefault());
 
-  // Touch: a tap is a left click; a finger held still for half a second is a
+  document.addEventListener('keydown', (e) => {
+    if (boxes.isOpen()) { boxes.key(e); return; }  // the open box takes the keys, wherever the focus is
+    if (e.key === 'Escape' && menus.isOpen()) { menus.close(); return; }
+    // Keys held with Alt are system keys, which the window leaves alone.
+    if (e.altKey || !e.keyCode) return;
+    const shortcut = kShortcuts.includes(e.keyCode);
+    if (e.metaKey && !shortcut) return;
+    if (e.ctrlKey || e.metaKey) {
+      post([kControlKey, e.keyCode, e.shiftKey ? 1 : 0]);
+    } else {
+      post([kKeyDown, e.keyCode, 0]);
+    }
+    if (shortcut || e.keyCode === 65 || e.keyCode === 46) e.preventDefault();
+  });
+
+  // A file dropped on the canvas opens; dropped anywhere else it is not
+  // the browser's to open in place of the page.
+  for (const type of ['dragover', 'drop']) document.addEventListener(type, (e) => e.preventDefault());
+  canvas.addEventListener('drop', (e) => {
+    const file = e.dataTransfer && e.dataTransfer.files[0];
+    if (file) files.drop(file, () => post([kOpenDropped, 0, 0]));
+  });
+
+  document.getElementById('close').addEventListener('click', () => post([kClose, 0, 0]));
+  document.getElementById('restart').addEventListener('click', () => location.reload());
+
+  // --- Touch ---
+
+  // A tap is a left click; a finger held still for half a second is a
   // right click, taken at once and shown by a ring. A finger that moves, or
   // a second finger, makes a gesture, which clicks nothing.
   const kHoldMs = 500;
@@ -121,34 +150,6 @@ const pinballPage = (() => {
   watchRatio();
   fit();
   document.fonts.ready.then(fit);
-
-  canvas.addEventListener('contextmenu', (e) => e.preventDefault());
-
-  document.addEventListener('keydown', (e) => {
-    if (boxes.isOpen()) { boxes.key(e); return; }  // the open box takes the keys, wherever the focus is
-    if (e.key === 'Escape' && menus.isOpen()) { menus.close(); return; }
-    // Keys held with Alt are system keys, which the window leaves alone.
-    if (e.altKey || !e.keyCode) return;
-    const shortcut = kShortcuts.includes(e.keyCode);
-    if (e.metaKey && !shortcut) return;
-    if (e.ctrlKey || e.metaKey) {
-      post([kControlKey, e.keyCode, e.shiftKey ? 1 : 0]);
-    } else {
-      post([kKeyDown, e.keyCode, 0]);
-    }
-    if (shortcut || e.keyCode === 65 || e.keyCode === 46) e.preventDefault();
-  });
-
-  // A file dropped on the canvas opens; dropped anywhere else it is not
-  // the browser's to open in place of the page.
-  for (const type of ['dragover', 'drop']) document.addEventListener(type, (e) => e.preventDefault());
-  canvas.addEventListener('drop', (e) => {
-    const file = e.dataTransfer && e.dataTransfer.files[0];
-    if (file) files.drop(file, () => post([kOpenDropped, 0, 0]));
-  });
-
-  document.getElementById('close').addEventListener('click', () => post([kClose, 0, 0]));
-  document.getElementById('restart').addEventListener('click', () => location.reload());
 
   // --- The clock: 64 passes a second, the Windows program's pace ---
 
