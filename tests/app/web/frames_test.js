@@ -174,9 +174,12 @@ async function main() {
             let frames = 0;
             const count = () => { ++frames; requestAnimationFrame(count); };
             requestAnimationFrame(count);
-            const p0 = pinballPage.passes, t0 = performance.now();
-            setTimeout(() => done([(pinballPage.passes - p0) * 1000 / (performance.now() - t0), frames / 2]), 2000);
+            // Counted from half a second in, when the passes owed for the start are paid.
+            let p0, t0;
+            setTimeout(() => { p0 = pinballPage.passes; t0 = performance.now(); frames = 0; }, 500);
+            setTimeout(() => done([(pinballPage.passes - p0) * 1000 / (performance.now() - t0), frames / 2]), 2500);
           }));
+          console.log(`pace: ${rate.toFixed(1)} passes a second at ${frames} frames a second`);
           assert.ok(frames > 80, `only ${frames} frames a second: not a fast display`);
           assert.ok(rate >= 55 && rate <= 65, `${rate.toFixed(1)} passes a second at ${frames} frames a second`);
         } finally {
