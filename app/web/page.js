@@ -26,18 +26,24 @@ const pinballPage = (() => {
 
   // --- Input ---
 
-  function canvasPoint(e) {
+  // Client coordinates to the canvas pixel under them, at any scale.
+  function canvasPoint(clientX, clientY) {
     const r = canvas.getBoundingClientRect();
-    const x = Math.floor(e.clientX - r.left), y = Math.floor(e.clientY - r.top);
+    const x = Math.floor((clientX - r.left) * canvas.width / r.width);
+    const y = Math.floor((clientY - r.top) * canvas.height / r.height);
     return [Math.min(Math.max(x, 0), canvas.width - 1), Math.min(Math.max(y, 0), canvas.height - 1)];
+  }
+
+  function press(kind, clientX, clientY) {
+    // As on Windows, a click beside an open menu only closes it.
+    if (menus.isOpen()) { menus.close(); return; }
+    const [x, y] = canvasPoint(clientX, clientY);
+    post([kind, x, y]);
   }
 
   canvas.addEventListener('mousedown', (e) => {
     if (e.button !== 0 && e.button !== 2) return;
-    // As on Windows, a click beside an open menu only closes it.
-    if (menus.isOpen()) { menus.close(); return; }
-    const [x, y] = canvasPoint(e);
-    post([e.button === 0 ? kLeftDown : kRightDown, x, y]);
+    press(e.button === 0 ? kLeftDown : kRightDown, e.clientX, e.clientY);
   });
   canvas.addEventListener('contextmenu', (e) => e.preventDefault());
 
@@ -67,7 +73,85 @@ const pinballPage = (() => {
   document.getElementById('close').addEventListener('click', () => post([kClose, 0, 0]));
   document.getElementById('restart').addEventListener('click', () => location.reload());
 
-  // --- The clock: one pass per animation frame ---
+  // --- Touch ---
+
+  // A tap is a left click; a finger held still for half a second is a
+  // right click, taken at once and shown by a ring. A finger that moves, or
+  // a second finger, makes a gesture, which clicks nothing.
+  const kHoldMs = 500;
+  const kSlop = 6;
+  let touch = null;  // the finger on the canvas: {id, x, y, timer}
+  const dropTouch = () => { if (touch) clearTimeout(touch.timer); touch = null; };
+
+  function held(x, y) {
+    touch = null;
+    const ring = document.createElement('div');
+    ring.className = 'held';
+    ring.style.left = x + 'px';
+    ring.style.top = y + 'px';
+    document.body.append(ring);
+    setTimeout(() => ring.remove(), 450);
+    press(kRightDown, x, y);
+  }
+
+  canvas.addEventListener('pointerdown', (e) => {
+    if (e.pointerType !== 'touch') return;
+    e.preventDefault();  // no mouse events made up from the touch
+    if (touch) { dropTouch(); return; }
+    const { pointerId: id, clientX: x, clientY: y } = e;
+    touch = { id, x, y, timer: setTimeout(() => held(x, y), kHoldMs) };
+  });
+  canvas.addEventListener('pointermove', (e) => {
+    if (touch && e.pointerId === touch.id && Math.hypot(e.clientX - touch.x, e.clientY - touch.y) > kSlop) dropTouch();
+  });
+  canvas.addEventListener('pointerup', (e) => {
+    if (!touch || e.pointerId !== touch.id) return;
+    const { x, y } = touch;
+    dropTouch();
+    press(kLeftDown, x, y);
+  });
+  canvas.addEventListener('pointercancel', dropTouch);
+
+  // Without a keyboard at hand, the keys the program takes are buttons too.
+  for (const button of document.querySelectorAll('#keys button')) {
+    button.addEventListener('click', () => post([kKeyDown, Number(button.dataset.key), 0]));
+  }
+
+  // --- Size: the whole window scaled down to fit, on whole device pixels ---
+
+  // In a window narrower than the program's, the program's window shrinks as
+  // a whole (the negative margins give back the room it no longer takes).
+  // Its canvas' corner is moved onto a whole device pixel, so that at full
+  // size each canvas pixel covers whole device pixels at any pixel ratio.
+  const programWindow = document.getElementById('window');
+  function fit() {
+    const style = programWindow.style;
+    style.transform = style.marginRight = style.marginBottom = '';
+    if (programWindow.hidden) return;
+    const body = getComputedStyle(document.body);
+    const room = document.documentElement.clientWidth - parseFloat(body.marginLeft) - parseFloat(body.marginRight);
+    const width = programWindow.offsetWidth, height = programWindow.offsetHeight;
+    const scale = Math.min(1, room / width);
+    const w = programWindow.getBoundingClientRect(), c = canvas.getBoundingClientRect();
+    const ratio = devicePixelRatio;
+    const snap = (v) => Math.round(v * ratio) / ratio - v;
+    const dx = snap(w.left + scrollX + scale * (c.left - w.left));
+    const dy = snap(w.top + scrollY + scale * (c.top - w.top));
+    style.transform = `translate(${dx}px, ${dy}px) scale(${scale})`;
+    style.marginRight = `${(scale - 1) * width}px`;
+    style.marginBottom = `${(scale - 1) * height}px`;
+  }
+  // A new pixel ratio (a zoom, another screen) is a media change of its own.
+  function watchRatio() {
+    matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => { fit(); watchRatio(); },
+      { once: true });
+  }
+  addEventListener('resize', fit);
+  watchRatio();
+  fit();
+  document.fonts.ready.then(fit);
+
+  // --- The clock: 64 passes a second, the Windows program's pace ---
 
   // With ?step in the address the passes run only when asked for (step), so
   // that a test can compare a given frame with the native program's.
@@ -86,24 +170,57 @@ const pinballPage = (() => {
   const passTimes = new Float64Array(600);
   let timedPasses = 0;
 
-  function runPass() {
-    // As in a menu's modal loop on Windows, no pass runs while a menu is open.
-    if (menus.isOpen()) { requestAnimationFrame(runPass); return; }
+  function pass() {
     inPass = true;
     boxInPass = false;
     passStart = performance.now();
     try {
       Module._PinballPass();
     } catch (e) {
-      stopped(String(e));  // a trap: no pass will follow, so say so
+      failed();  // a trap: no pass will follow, so say so
       throw e;
     }
   }
+
+  function runPass() {
+    // As in a menu's modal loop on Windows, no pass runs while a menu is open.
+    if (menus.isOpen()) { requestAnimationFrame(runPass); return; }
+    pass();
+  }
   channel.port1.onmessage = runPass;
+
+  // A fixed step whatever the display's refresh rate: each animation frame
+  // runs the passes the clock owes. `due` is when the next one is owed; null
+  // after a stillness (a menu, a box, a hidden tab), which owes nothing.
+  const kPassMs = 1000 / 64;
+  const kCatchUp = 4;  // passes at most in one frame, after a stall
+  let due = null;
+  let ready = false;    // the program waits for its next pass
+  let inFrame = false;
+  document.addEventListener('visibilitychange', () => { due = null; });
+
+  function frame(now) {
+    if (menus.isOpen()) { due = null; requestAnimationFrame(frame); return; }
+    if (due === null) due = now;
+    due = Math.max(due, now - (kCatchUp - 1) * kPassMs);
+    inFrame = true;
+    try {
+      // A pass that opens a box returns before it is done: its passDone comes later.
+      while (ready && due <= now) {
+        ready = false;
+        due += kPassMs;
+        pass();
+      }
+    } finally {
+      inFrame = false;
+    }
+    if (ready) requestAnimationFrame(frame);
+  }
 
   function schedule() {
     if (!stepping) {
-      requestAnimationFrame(runPass);
+      ready = true;
+      if (!inFrame) requestAnimationFrame(frame);
     } else if (passes < passTarget) {
       channel.port2.postMessage(0);
     } else {
@@ -122,8 +239,9 @@ const pinballPage = (() => {
     if (!inPass) return;
     inPass = false;
     ++passes;
-    // A pass that waited on a box is not a measure of a frame.
-    if (!boxInPass) passTimes[timedPasses++ % passTimes.length] = performance.now() - passStart;
+    // A pass that waited on a box is not a measure of a frame, and the wait owes no passes.
+    if (boxInPass) due = null;
+    else passTimes[timedPasses++ % passTimes.length] = performance.now() - passStart;
   }
 
   const modal = (promise) => { menus.close(); boxInPass = true; return promise; };
@@ -207,10 +325,37 @@ const pinballPage = (() => {
   };
 })();
 
-function stopped(what) {
-  document.getElementById('ended-text').textContent = 'The program has stopped: ' + what;
+// The program's failures in plain words; the toolchain's own account of
+// them stays in the console, where it has already written it.
+function halted(text, reload) {
+  document.getElementById('ended-text').textContent = text;
+  const button = document.getElementById('restart');
+  button.textContent = 'Reload';
+  button.hidden = !reload;
   document.getElementById('window').hidden = true;
   document.getElementById('ended').hidden = false;
 }
 
-var Module = { onAbort: stopped };
+function failed() {
+  halted(pinballPage.started ? 'The program stopped because of an error.' : 'The program could not start.', true);
+}
+
+// An abort (a missing or broken .wasm, an abort() in the program) comes
+// through onAbort; a trap resumed after a box, or in main, only as an error.
+var Module = { onAbort: failed };
+for (const type of ['error', 'unhandledrejection']) {
+  window.addEventListener(type, (e) => {
+    if ((e.error || e.reason) instanceof WebAssembly.RuntimeError) failed();
+  });
+}
+
+// Opened from the disk, the page cannot fetch its .wasm: it says what to do instead.
+if (location.protocol === 'file:') {
+  halted('This page cannot run opened as a file. Serve its folder instead, for example with ' +
+    '`make run-web` in the source tree, and open the address it shows.', false);
+} else {
+  const program = document.createElement('script');
+  program.src = 'pinball.js';
+  program.onerror = failed;
+  document.body.append(program);
+}

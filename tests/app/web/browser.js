@@ -32,7 +32,7 @@ async function serve(root) {
 }
 
 // Chromium with a profile of its own, which goes with it.
-async function launch() {
+async function launch(flags = []) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'pinball-chromium-'));
   const browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
@@ -40,7 +40,7 @@ async function launch() {
     userDataDir: profile,
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync',
-      '--window-size=900,760'],
+      '--window-size=900,760', ...flags],
   });
   const close = async () => {
     await browser.close().catch(() => {});
@@ -51,9 +51,9 @@ async function launch() {
 
 // Opens the page and waits for the program's first pass to be scheduled.
 // Page errors fail the test.
-async function open(browser, url, errors) {
+async function open(browser, url, errors, viewport = { width: 900, height: 760 }) {
   const page = await browser.newPage();
-  await page.setViewport({ width: 900, height: 760 });
+  await page.setViewport(viewport);
   page.on('pageerror', (e) => errors.push(String(e)));
   page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
   await page.goto(url);
@@ -100,12 +100,13 @@ function compareFrames(actual, expected) {
     `page ${at(actual)}, native ${at(expected)}`;
 }
 
-// Clicks through the menu bar: path = ['Pinball', 'Set Speed', 'x 1'].
+// Clicks through the menu bar (taps, on a touch screen): path = ['Pinball', 'Set Speed', 'x 1'].
 async function menu(page, ...names) {
   const [top, ...rest] = names;
+  const touch = page.viewport().hasTouch;
   const titles = await page.$$('.menu-title');
   for (const t of titles) {
-    if ((await t.evaluate((e) => e.textContent)) === top) { await t.click(); break; }
+    if ((await t.evaluate((e) => e.textContent)) === top) { await (touch ? t.tap() : t.click()); break; }
   }
   let scope = await page.$('.menu.open > .popup');
   for (let k = 0; k < rest.length; ++k) {
@@ -113,10 +114,10 @@ async function menu(page, ...names) {
       [...popup.children].find((li) => li.querySelector(':scope > .label')?.textContent === name), rest[k]);
     if (!li.asElement()) throw new Error(`no menu item ${names.join(' > ')}`);
     if (k < rest.length - 1) {
-      await li.hover();
+      await (touch ? li.tap() : li.hover());
       scope = await li.$(':scope > .popup');
     } else {
-      await li.click();
+      await (touch ? li.tap() : li.click());
     }
   }
 }

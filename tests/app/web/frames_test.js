@@ -1,10 +1,10 @@
 'use strict';
 // The page's canvas against the native program, pixel for pixel: the default
-// scene, moving balls, shapes built, moved and deleted by clicks, the A key and
-// both ends of the colour chooser. The page runs stepped (?step), so that both
-// sides draw the same pass; the native frame comes from pinball-replay fed the
-// same events. Then, running on the browser's clock: the balls move, one frame's
-// time, and the README's screenshot.
+// scene, moving balls, shapes built, moved and deleted by clicks, the A key,
+// both ends of the colour chooser, and a polygon by touch on a phone. The page
+// runs stepped (?step), so that both sides draw the same pass; the native frame
+// comes from pinball-replay fed the same events. Then, on the browser's clock:
+// the balls move, one frame's time, the README's screenshot, and the pace.
 //   node frames_test.js --site build/web --replay build/native/pinball-replay --out DIR
 
 const assert = require('node:assert/strict');
@@ -118,6 +118,32 @@ async function main() {
         await step(30);
         await sameAsNative();
       }],
+      ['on a phone: the window scaled to fit; taps and a long press build a polygon; the A button', async () => {
+        await page.evaluate(() => localStorage.clear());  // the default scene, not the table kept above
+        const phone = await web.open(browser, url + '?step', errors,
+          { width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 3 });
+        const lines = ['command 40002', 'command 40012'];
+        await web.menu(phone, 'File', 'Edit');
+        await web.menu(phone, 'Shape', 'Polygon');
+        const { left, top, width } = await phone.$eval('#screen', (c) => c.getBoundingClientRect().toJSON());
+        const scale = width / web.WIDTH;
+        assert.ok(scale < 0.5 && left + width <= 390, `the canvas at ${left}, ${width} wide`);
+        assert.deepEqual([left, top].map((v) => Math.abs(v * 3 - Math.round(v * 3)) < 1e-3), [true, true], 'not on device pixels');
+        // A touch lands on a whole CSS pixel: the scene pixel under it is the one clicked.
+        for (const [kind, x, y] of [['left', 620, 420], ['left', 700, 430], ['left', 680, 520], ['right', 640, 500]]) {
+          const [cx, cy] = [Math.round(left + (x + 0.5) * scale), Math.round(top + (y + 0.5) * scale)];
+          lines.push(`${kind} ${Math.floor((cx - left) / scale)} ${Math.floor((cy - top) / scale)}`);
+          await phone.touchscreen.touchStart(cx, cy);
+          if (kind === 'right') await phone.waitForSelector('.held');  // the press is taken and shown
+          await phone.touchscreen.touchEnd();
+        }
+        assert.deepEqual(await Promise.all([phone, page].map((p) => p.$eval('#keys', (e) => getComputedStyle(e).display))), ['flex', 'none']);
+        lines.push('key 65', 'pass 8');
+        await (await phone.$('#keys button[data-key="65"]')).tap();
+        await phone.evaluate(() => pinballPage.step(8));
+        assert.equal(web.compareFrames(await web.canvasBytes(phone), web.replay(args.replay, lines, args.out).frame), '');
+        await phone.close();
+      }],
     ]);
 
     // On the browser's clock now, as a person sees it.
@@ -135,6 +161,17 @@ async function main() {
         console.log(line);
         fs.writeFileSync(path.join(args.out, 'frame-time.txt'), line + '\n');
         await (await live.$('#window')).screenshot({ path: path.join(args.out, 'web-screenshot.png') });
+      }],
+      ['64 passes a second on a display drawing frames as fast as it can', async () => {
+        const fast = await web.launch(['--disable-gpu-vsync', '--disable-frame-rate-limit']);
+        // Counted from half a second in, once the passes owed for the start are paid.
+        const [rate, frames] = await web.open(fast.browser, url, errors).then((p) => p.evaluate(() => new Promise((done) => {
+          let frames = 0, p0, t0;
+          (function count() { ++frames; requestAnimationFrame(count); })();
+          setTimeout(() => { p0 = pinballPage.passes; t0 = performance.now(); frames = 0; }, 500);
+          setTimeout(() => done([(pinballPage.passes - p0) * 1000 / (performance.now() - t0), frames / 2]), 2500);
+        }))).finally(fast.close);
+        assert.ok(frames > 80 && rate >= 55 && rate <= 65, `${rate.toFixed(1)} passes a second at ${frames} frames a second`);
       }],
     ]);
     assert.deepEqual(errors, []);

@@ -3,7 +3,7 @@
 // resource script; the check marks after a run of every command that sets
 // any (as the native program sets them); the boxes, and the stillness while a
 // box or a menu is open; the colour chooser on the current colour, and its
-// custom colours; Quit and closing.
+// custom colours; the failures' messages; Quit and closing.
 //   node ui_test.js --site build/web --replay build/native/pinball-replay --rc resources --out DIR
 
 const assert = require('node:assert/strict');
@@ -236,6 +236,23 @@ async function main() {
         await stepped.waitForFunction(() => pinballPage.started);
         assert.equal(await stepped.evaluate(() => pinballPage.step(2)), 2);
         await stepped.close();
+      }],
+      ['opened as a file, without its .wasm, or after a trap: a plain message', async () => {
+        const p = await browser.newPage();
+        const said = () => p.waitForSelector('#ended:not([hidden])').then((e) => e.evaluate((e) => e.innerText.replace(/\s+/g, ' ').trim()));
+        await p.goto('file://' + path.resolve(args.site, 'index.html'));
+        assert.match(await said(), /^This page cannot run opened as a file\..*`make run-web`.* shows\.$/);
+        let noWasm = true;
+        await p.setRequestInterception(true);
+        p.on('request', (r) => (noWasm && r.url().endsWith('.wasm') ? r.respond({ status: 404 }) : r.continue()));
+        await p.goto(url);
+        assert.equal(await said(), 'The program could not start. Reload');
+        noWasm = false;
+        await p.goto(url);
+        await p.waitForFunction(() => pinballPage.started);
+        await p.evaluate(() => { Module._PinballPass = () => { throw new WebAssembly.RuntimeError('unreachable'); }; });
+        assert.equal(await said(), 'The program stopped because of an error. Reload');
+        await p.close();
       }],
       ['closing the page window ends the program the same way, once told not to save', async () => {
         await page.click('#close');
