@@ -43,7 +43,7 @@ const pinballPage = (() => {
 
   document.addEventListener('keydown', (e) => {
     if (boxes.isOpen()) { boxes.key(e); return; }  // the open box takes the keys, wherever the focus is
-    if (e.key === 'Escape' && menus.isOpen()) { menus.close(); return; }
+    if (menus.key(e)) return;  // the menu bar's keys, and every key while it has the keyboard
     // Keys held with Alt are system keys, which the window leaves alone.
     if (e.altKey || !e.keyCode) return;
     const shortcut = kShortcuts.includes(e.keyCode);
