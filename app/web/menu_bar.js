@@ -50,7 +50,7 @@ function createMenuBar(bar, onCommand) {
 
   const greyed = (li) => li.getAttribute('aria-disabled') === 'true';
   // Where the arrows stop: not on separators, nor on greyed items, which Windows passes over.
-  const stops = (popup) => [...popup.children].filter((li) => li.tabIndex === -1 && !greyed(li));
+  const stops = (popup) => [...popup.children].filter((li) => li.getAttribute('role') !== 'separator' && !greyed(li));
   const around = (list, at, step) => list[(list.indexOf(at) + step + list.length) % list.length];
 
   function setSubmenu(li, open) {
@@ -96,6 +96,7 @@ function createMenuBar(bar, onCommand) {
         const arrow = element('span', 'arrow', '\u25B8');
         arrow.setAttribute('aria-hidden', 'true');
         li.setAttribute('role', 'menuitem');
+        li.setAttribute('aria-labelledby', label.id);  // its name is its text, not its submenu's too
         li.setAttribute('aria-haspopup', 'menu');
         li.setAttribute('aria-expanded', 'false');
         li.className = 'submenu';

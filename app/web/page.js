@@ -188,6 +188,7 @@ const pinballPage = (() => {
       ended = true;
       document.getElementById('window').hidden = true;
       document.getElementById('ended').hidden = false;
+      document.getElementById('restart').focus();
       settleStep();
     },
 
