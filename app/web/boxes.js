@@ -3,29 +3,60 @@
 // and the colour chooser.
 // Each returns a promise that settles when the box is closed; the program's
 // pass waits on it, so nothing moves meanwhile. Uses `element` (menu_bar.js).
+// As a message box on Windows centres on its owner window, a box centres on
+// `owner` (the program's window on the page), kept inside the viewport.
 
-function createBoxes(overlay) {
-  let keys = null;  // the open box's key handler, or null
+function createBoxes(overlay, owner = document.getElementById('window')) {
+  let keys = null;     // the open box's key handler, or null
+  let before = null;   // what had the focus before the box opened
   // A click beside the box does not take the focus from it.
   overlay.addEventListener('mousedown', (e) => { if (e.target === overlay) e.preventDefault(); });
 
+  function place() {
+    const box = overlay.firstChild;
+    if (!box) return;
+    const r = owner && !owner.hidden ? owner.getBoundingClientRect() : null;
+    const [cx, cy] = r && r.width ? [r.left + r.width / 2, r.top + r.height / 2] : [innerWidth / 2, innerHeight / 2];
+    const at = (c, size, room) => Math.max(0, Math.min(c - size / 2, room - size));
+    box.style.left = at(cx, box.offsetWidth, document.documentElement.clientWidth) + 'px';
+    box.style.top = at(cy, box.offsetHeight, document.documentElement.clientHeight) + 'px';
+  }
+  for (const type of ['resize', 'scroll']) addEventListener(type, place);
+
   function show(box, onKey) {
+    before = document.activeElement;
     keys = onKey;
     overlay.replaceChildren(box);
     overlay.hidden = false;
+    place();
   }
 
   function hide() {
     overlay.hidden = true;
     overlay.replaceChildren();
     keys = null;
+    if (before && before.isConnected && before !== document.body) before.focus();
+    before = null;
   }
 
+  // Tab and Shift+Tab go round the box's own controls, never out of it.
+  function tab(e) {
+    const stops = [...overlay.querySelectorAll('button, input')];
+    const k = stops.indexOf(document.activeElement);
+    e.preventDefault();
+    const next = k < 0 ? 0 : (k + (e.shiftKey ? -1 : 1) + stops.length) % stops.length;
+    stops[next].focus();
+  }
+
+  let captions = 0;
   function dialog(caption) {
     const box = element('div', 'box');
     box.setAttribute('role', 'dialog');
     box.setAttribute('aria-modal', 'true');
-    box.append(element('div', 'box-caption', caption));
+    const title = element('div', 'box-caption', caption);
+    title.id = `box-caption-${++captions}`;
+    box.setAttribute('aria-labelledby', title.id);
+    box.append(title);
     return box;
   }
 
@@ -124,7 +155,10 @@ function createBoxes(overlay) {
       value.type = 'color';
       value.id = 'color-value';
       value.value = hex(current);
+      value.setAttribute('aria-label', 'Color');
       const swatches = element('div', 'swatches');
+      swatches.setAttribute('role', 'group');
+      swatches.setAttribute('aria-label', 'Custom colors');
       const paint = () => swatches.replaceChildren(...custom.map((rgb) => {
         const s = element('button', 'swatch');
         s.style.background = hex(rgb);
@@ -162,6 +196,8 @@ function createBoxes(overlay) {
     showLink,
     chooseColor,
     isOpen: () => keys !== null,
-    key: (e) => keys && keys(e),
+    key(e) {
+      if (e.key === 'Tab') tab(e); else if (keys) keys(e);
+    },
   };
 }

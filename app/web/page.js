@@ -49,7 +49,7 @@ const pinballPage = (() => {
 
   document.addEventListener('keydown', (e) => {
     if (boxes.isOpen()) { boxes.key(e); return; }  // the open box takes the keys, wherever the focus is
-    if (e.key === 'Escape' && menus.isOpen()) { menus.close(); return; }
+    if (menus.key(e)) return;  // the menu bar's keys, and every key while it has the keyboard
     // Keys held with Alt are system keys, which the window leaves alone.
     if (e.altKey || !e.keyCode) return;
     const shortcut = kShortcuts.includes(e.keyCode);
@@ -306,6 +306,7 @@ const pinballPage = (() => {
       ended = true;
       document.getElementById('window').hidden = true;
       document.getElementById('ended').hidden = false;
+      document.getElementById('restart').focus();
       settleStep();
     },
 

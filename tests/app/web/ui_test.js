@@ -3,7 +3,9 @@
 // resource script; the check marks after a run of every command that sets
 // any (as the native program sets them); the boxes, and the stillness while a
 // box or a menu is open; the colour chooser on the current colour, and its
-// custom colours; the failures' messages; Quit and closing.
+// custom colours; the menus and boxes from the keys alone, and their roles
+// and names; a table saved, reloaded and opened; the failures' messages;
+// Quit and closing.
 //   node ui_test.js --site build/web --replay build/native/pinball-replay --rc resources --out DIR
 
 const assert = require('node:assert/strict');
@@ -73,6 +75,22 @@ function flatten(items, into = new Map()) {
   return into;
 }
 
+// Walks of the menu bar with keys alone, and the command each chooses. "Up*7"
+// is Up seven times; "?" checks the accessibility tree there. The A and
+// Delete pressed on the way are the bar's, not the program's.
+const WALKS = [
+  ['F10 Enter Up*7 a Enter', 40002],  // File > Edit: Up from Reset wraps, past the greyed Undo and Redo
+  ['Alt Right Down Escape Escape F10 Right Down*3 Space', 40008],  // Color > Blue: Escape twice leaves
+  ['F10 Left*3 Down Up Delete Enter', 40012],  // Shape > Polygon: the bar wraps leftwards
+  ['F10 Down Right*3 Down Right ? Left Down Right Down Enter', 40029],  // Pinball > Set Radius > x 1
+  ['F10 Left Down*3 Enter', 40014],  // Help > Instructions
+];
+const KEYS = { Up: 'ArrowUp', Down: 'ArrowDown', Left: 'ArrowLeft', Right: 'ArrowRight', Space: ' ' };
+
+// The node of a puppeteer accessibility tree with `role` and `name`.
+const axNode = (node, role, name) => (node.role === role && node.name === name ? node :
+  (node.children || []).map((c) => axNode(c, role, name)).find(Boolean));
+
 const passes = (page) => page.evaluate(() => pinballPage.passes);
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
@@ -133,6 +151,58 @@ async function main() {
         for (const [id, on] of web.replay(args.replay, script, args.out).checked) expected.set(id, on);
         assert.deepEqual(flatten(await menuFromPage(page)), expected);
       }],
+      ['the menus and a box from the keys alone: marks and frame as the native program has them; roles, names', async () => {
+        await page.evaluate(() => localStorage.clear());
+        const p = await web.open(browser, url + '?step', errors);
+        await p.focus('#close');  // the focus, to be given back after the menu and the box
+        const script = [];
+        for (const [walk, id] of WALKS) {
+          for (const token of walk.split(' ')) {
+            const [key, times = 1] = token.split('*');
+            if (key === '?') {
+              const tree = await p.accessibility.snapshot();
+              const pinball = axNode(tree, 'menu', 'Pinball');
+              assert.ok(pinball && axNode(tree, 'menu', 'Set Speed'), 'menus named by their titles');
+              assert.equal(axNode(pinball, 'menuitem', 'Set Speed').expanded, true);
+              assert.equal(axNode(pinball, 'menuitem', 'Set Radius').expanded, false);
+              assert.ok(axNode(tree, 'menuitemradio', 'x 1').focused);
+            } else {
+              for (let k = 0; k < times; ++k) await p.keyboard.press(KEYS[key] || key);
+            }
+          }
+          assert.ok(await p.evaluate(() => !document.querySelector('#menubar :focus, .open')), `${walk}: the bar let go`);
+          script.push(`command ${id}`, 'pass 1');
+          const stepped = p.evaluate(() => pinballPage.step(1));
+          if (id === 40014) {
+            await p.waitForSelector('[role="dialog"]');
+            await p.keyboard.press('Tab');  // round the box's one button, not out of it
+            const tree = await p.accessibility.snapshot();
+            assert.ok(axNode(axNode(tree, 'dialog', 'Instructions'), 'button', 'OK').focused);
+            const [box, owner] = await p.$$eval('.box, #window', (l) => l.map((e) => {
+              const r = e.getBoundingClientRect();
+              return [Math.round(r.left + r.width / 2), Math.round(r.top + r.height / 2)];
+            }));
+            assert.deepEqual(box, owner, 'the box centres on the window');
+            assert.ok(axNode(tree, 'image', 'Pinball table'));
+            await p.keyboard.press('Enter');
+          }
+          await stepped;
+        }
+        assert.equal(await p.evaluate(() => document.activeElement.id), 'close');
+        const native = web.replay(args.replay, script, args.out);
+        assert.equal(web.compareFrames(await web.canvasBytes(p), native.frame), '');
+        const expected = flatten(pageMenu);
+        for (const [id, on] of native.checked) expected.set(id, on);
+        assert.deepEqual(flatten(await menuFromPage(p)), expected);
+        // Marks only where the program ever sets one; Edit's its own, the others in groups.
+        const all = [...flatten(pageMenu).keys()].filter((id) => id !== 40005 && id !== 40014 && id !== 40035);
+        const marked = web.replay(args.replay, [...all.map((id) => `command ${id}`), `pass ${all.length}`], args.out).checked;
+        const roles = await p.$$eval('[data-id]', (l) => l.map((e) => [Number(e.dataset.id), e.getAttribute('role')]));
+        for (const [id, role] of roles) {
+          assert.equal(role, !marked.has(id) ? 'menuitem' : id === 40002 ? 'menuitemcheckbox' : 'menuitemradio', `${id}`);
+        }
+        await p.close();
+      }],
       ['the Instructions box, byte for byte; nothing moves while it is open', async () => {
         await web.menu(page, 'Help', 'Instructions');
         const box = await page.waitForSelector('[role="dialog"]');
@@ -149,8 +219,12 @@ async function main() {
         assert.equal(await page.$('[role="dialog"]'), null);
         assert.notEqual(web.compareFrames(await web.canvasBytes(page), picture), '', 'the balls stand still');
       }],
-      ['a menu held open stands the simulation still', async () => {
-        await page.click('.menu-title');
+      ['a menu held open stands the simulation still; one submenu open at a time', async () => {
+        await web.menu(page, 'Pinball');
+        const [speed, radius] = await page.$$('.menu.open .submenu');
+        await speed.click();
+        await radius.hover();
+        assert.deepEqual(await page.$$eval('.submenu', (l) => l.map((e) => e.getAttribute('aria-expanded'))), ['false', 'true']);
         await sleep(100);
         const frozen = await passes(page);
         await sleep(300);
@@ -232,6 +306,7 @@ async function main() {
         assert.equal(await stepped.evaluate(() => pinballPage.step(10)), 5);
         assert.ok(await stepped.evaluate(() => pinballPage.hasEnded));
         assert.ok(await stepped.$eval('#window', (e) => getComputedStyle(e).display === 'none'));
+        assert.equal(await stepped.evaluate(() => document.activeElement.id), 'restart');
         await Promise.all([stepped.waitForNavigation(), stepped.click('#restart')]);
         await stepped.waitForFunction(() => pinballPage.started);
         assert.equal(await stepped.evaluate(() => pinballPage.step(2)), 2);
