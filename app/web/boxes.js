@@ -96,14 +96,20 @@ function createBoxes(overlay, owner = document.getElementById('window')) {
     });
   }
 
+  // A labelled line of text holding `value`, for the boxes below.
+  function textField(label, value) {
+    const field = element('label', 'box-field', label);
+    const input = element('input');
+    input.value = value;
+    field.append(input);
+    return [field, input];
+  }
+
   // A line of text to enter: the text on OK or Enter, null on Cancel or Escape.
   function askText(caption, label, value) {
     return new Promise((resolve) => {
       const box = dialog(caption);
-      const field = element('label', 'box-field', label);
-      const input = element('input');
-      input.value = value;
-      field.append(input);
+      const [field, input] = textField(label, value);
       const [row, ok, cancel] = buttons('OK', 'Cancel');
       box.append(field, row);
       const close = (answer) => { hide(); resolve(answer); };
@@ -123,12 +129,9 @@ function createBoxes(overlay, owner = document.getElementById('window')) {
   function showLink(caption, text, link) {
     return new Promise((resolve) => {
       const box = dialog(caption);
-      const field = element('label', 'box-field', text);
-      const input = element('input');
+      const [field, input] = textField(text, link);
       input.readOnly = true;
-      input.value = link;
       input.id = 'share-link';
-      field.append(input);
       const [row, ok] = buttons('OK');
       box.append(field, row);
       const close = () => { hide(); resolve(); };
