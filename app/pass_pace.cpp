@@ -35,7 +35,7 @@ PassPace::~PassPace() {
 void PassPace::WaitForNextPass() {
   const LONGLONG now = Now();
   if (now >= due) {
-    due = now + period;
+    due = now - due < kMostPassesOwed * period ? due + period : now + period;
     return;
   }
   // The rest of the period, in the 100 ns units of a relative due time.

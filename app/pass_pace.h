@@ -16,9 +16,15 @@ struct PassPace {
   PassPace(const PassPace&) = delete;
   PassPace& operator=(const PassPace&) = delete;
 
-  // Returns once the next pass is due: at once for the first, and at once
-  // for a late one, whose successor is then due a period from now, so that
-  // time lost in a menu or a box is not made up with a burst of passes.
+  // A pass up to a quarter second late (a busy machine that did not run the
+  // program for a while) keeps the schedule: the passes owed follow at once,
+  // so the pace holds. Later than that, as after a menu, a box or a drag,
+  // the lost time is not made up.
+  static constexpr int kMostPassesOwed = 16;
+
+  // Returns once the next pass is due: at once for the first and for a late
+  // one. After a pass more than kMostPassesOwed periods late, the next is due
+  // a period from now.
   void WaitForNextPass();
 
   HANDLE timer;      // null if no waitable timer could be made: Sleep waits then
