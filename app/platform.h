@@ -39,13 +39,16 @@ void PlatformCheckMenuItem(int32_t commandId, bool checked);
 bool PlatformChooseColor(Color_RGB current, Color_RGB& chosen);
 // A modal box with an OK button. `owned` ties it to the main window.
 void PlatformMessageBox(bool owned, const char* caption, const char* text);
+// A box that says something went wrong, owned by the main window, with the
+// system's error icon. The text is UTF-8 and may name a file in any language.
+void PlatformErrorBox(const char* caption, const char* text);
 // PostQuitMessage(0).
 void PlatformQuit();
 
 // --- Files, the caption and greyed items (used by the table commands) ---
 
 // The system's file dialogs. Open: a table to read; Save As: where to write,
-// offering `suggested`. False when the user cancelled.
+// offering `suggested`. False when the user cancelled. Paths are UTF-8.
 bool PlatformAskOpenPath(std::string& path);
 bool PlatformAskSavePath(const std::string& suggested, std::string& path);
 // Reads the whole file into `bytes`; false with a short reason in `error`
@@ -59,7 +62,7 @@ bool PlatformWriteFile(const std::string& path, const std::string& bytes, std::s
 enum class SaveChangesAnswer { yes, no, cancel };
 // The "Save changes?" box: Yes, No or Cancel.
 SaveChangesAnswer PlatformAskSaveChanges();
-// The main window's caption.
+// The main window's caption, UTF-8.
 void PlatformSetCaption(const char* caption);
 // EnableMenuItem by command id: greyed items cannot be chosen.
 void PlatformEnableMenuItem(int32_t commandId, bool enabled);

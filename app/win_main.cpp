@@ -1,12 +1,14 @@
 // The entry point, the main window and the main loop.
 
 #include <windows.h>
+#include <shellapi.h>  // CommandLineToArgvW
 
 #include <cstdio>
-#include <cstdlib>  // __argc, __argv
+#include <string>
 
 #include "app/pass_pace.h"
 #include "app/render_window.h"
+#include "app/win_text.h"
 #include "app/window.h"
 #include "resources/resource.h"
 #include "scene/document.h"
@@ -95,6 +97,17 @@ class PassRate {
   ULONGLONG since_ = GetTickCount64();
 };
 
+// The first argument after the program's name, UTF-8 ("" when there is none):
+// the wide command line, so that a name in any language arrives whole.
+std::string FirstArgument() {
+  int count = 0;
+  LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (args == nullptr) return std::string();
+  std::string first = count > 1 ? Utf8FromWide(args[1]) : std::string();
+  LocalFree(args);
+  return first;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE /*thisInst*/, HINSTANCE /*prevInst*/, LPSTR /*cmdLine*/,
@@ -110,7 +123,8 @@ int WINAPI WinMain(HINSTANCE /*thisInst*/, HINSTANCE /*prevInst*/, LPSTR /*cmdLi
   init();
   // pinball.exe TABLE opens that table; one that cannot be opened shows its
   // error, and the default scene stays.
-  if (__argc > 1) StartWithFile(__argv[1]);
+  const std::string table = FirstArgument();
+  if (!table.empty()) StartWithFile(table);
 
   bool quit = false;
   PassPace pace;
