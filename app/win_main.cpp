@@ -15,6 +15,7 @@
 #include "scene/scene.h"
 
 HWND gWindH = nullptr;
+HACCEL gAccelerators = nullptr;
 bool gReSize = false;
 int32_t gWindowX = 0;
 int32_t gWindowY = 0;
@@ -29,13 +30,17 @@ void ConstructWindow() {
   wc.cbClsExtra = 0;
   wc.cbWndExtra = 0;
   wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hIcon = nullptr;
+  // The program's icon, large and small, each drawn at its own size.
+  wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(IDI_PINBALL));
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MENU);
   wc.lpszClassName = kWindowClass;
-  wc.hIconSm = LoadIconA(nullptr, IDI_APPLICATION);
+  wc.hIconSm = static_cast<HICON>(LoadImageA(wc.hInstance, MAKEINTRESOURCEA(IDI_PINBALL), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), 0));
   RegisterClassExA(&wc);
+  gAccelerators = LoadAcceleratorsA(wc.hInstance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
 
   gWindH = CreateWindowExA(0, kWindowClass, "Pinball Simulation", WS_VISIBLE | WS_OVERLAPPEDWINDOW,
                            CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr,
@@ -60,7 +65,8 @@ void MainLoopPass(Rendering& rc, bool& quit) {
   if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       quit = true;
-    } else {
+    } else if (!TranslateAcceleratorA(gWindH, gAccelerators, &msg)) {
+      // A shortcut of the table became its menu command; any other message goes on as it is.
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }

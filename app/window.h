@@ -10,6 +10,7 @@
 #include "render/rendering.h"
 
 extern HWND gWindH;       // the one main window
+extern HACCEL gAccelerators;  // the shortcuts of the menu's items (resource IDR_ACCELERATORS)
 extern bool gReSize;      // a size notification arrived since the last pass
 extern int32_t gWindowX;  // client width of the last size notification
 extern int32_t gWindowY;  // client height of the last size notification

@@ -3,16 +3,17 @@
 // marks. A menu opens on a click on its title; choosing an item sends its
 // command id to `onCommand`.
 
-// [text, id, flags] for a command, '-' for a separator, [text, [items]] for
-// a submenu. The flags: 'check' (a mark of its own) or 'radio' (one mark in a
+// [text, id, flags, shortcut] for a command, '-' for a separator, [text, [items]]
+// for a submenu. The flags: 'check' (a mark of its own) or 'radio' (one mark in a
 // group: the colours, the tools, the speeds, the radii), as the program marks
-// them (scene/commands.cpp); 'checked' and 'greyed' at start. Share Link is
-// the page's own.
+// them (scene/commands.cpp); 'checked' and 'greyed' at start. The shortcut is
+// the one the resource's item shows after its tab (the page's keys reach the
+// core's ControlKeyDown). Share Link is the page's own.
 const MENU = [
   ['File', [
     ['Reset', 40001], ['Edit', 40002, 'check'], ['Clear', 40004], '-',
-    ['Undo', 40039, 'greyed'], ['Redo', 40040, 'greyed'], '-',
-    ['Open...', 40036], ['Save', 40037], ['Save As...', 40038], ['Share Link', 40041], '-',
+    ['Undo', 40039, 'greyed', 'Ctrl+Z'], ['Redo', 40040, 'greyed', 'Ctrl+Y'], '-',
+    ['Open...', 40036, '', 'Ctrl+O'], ['Save', 40037, '', 'Ctrl+S'], ['Save As...', 40038], ['Share Link', 40041], '-',
     ['Quit', 40005],
   ]],
   ['Color', [['Red', 40006, 'radio checked'], ['Green', 40007, 'radio'], ['Blue', 40008, 'radio'], '-',
@@ -107,7 +108,13 @@ function createMenuBar(bar, onCommand) {
           if (e.target.closest('li') === li) point(li);
         });
       } else {
-        const [, id, flags = ''] = entry;
+        const [, id, flags = '', shortcut] = entry;
+        if (shortcut) {
+          const keys = element('span', 'shortcut', shortcut);
+          keys.setAttribute('aria-hidden', 'true');  // announced through aria-keyshortcuts
+          li.append(keys);
+          li.setAttribute('aria-keyshortcuts', shortcut.replace('Ctrl', 'Control'));
+        }
         const has = (flag) => flags.split(' ').includes(flag);
         li.setAttribute('role', has('radio') ? 'menuitemradio' : has('check') ? 'menuitemcheckbox' : 'menuitem');
         if (has('radio') || has('check')) li.setAttribute('aria-checked', String(has('checked')));

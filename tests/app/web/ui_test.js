@@ -22,8 +22,9 @@ const INSTRUCTIONS = 'To Add objects to the scene, you must select Edit in the F
   'whatever objects you want. \n\n To Reset the whole scene, choose Reset.';
 const ABOUT = 'Pinball Simulation\nA pinball table drawn pixel by pixel, by its own small team.';
 
-// The menu of the resource script as a tree: {text, id, checked} items,
-// {separator: true}, {text, items} submenus.
+// The menu of the resource script as a tree: {text, id, checked} items (with
+// the shortcut an item shows after its tab, if any), {separator: true}, {text,
+// items} submenus.
 function menuFromResource(dir) {
   const defines = new Map();
   for (const m of fs.readFileSync(path.join(dir, 'resource.h'), 'utf8').matchAll(/#define (\w+) (\d+)/g)) {
@@ -46,7 +47,10 @@ function menuFromResource(dir) {
     } else if (line === 'MENUITEM SEPARATOR') {
       stack[stack.length - 1].items.push({ separator: true });
     } else if ((m = line.match(/^MENUITEM "([^"]*)", (\w+)(, CHECKED)?/))) {
-      stack[stack.length - 1].items.push({ text: m[1], id: defines.get(m[2]), checked: Boolean(m[3]) });
+      const [text, shortcut] = m[1].split('\\t');
+      const item = { text, id: defines.get(m[2]), checked: Boolean(m[3]) };
+      if (shortcut) item.shortcut = shortcut;
+      stack[stack.length - 1].items.push(item);
     }
   }
   return root.items;
@@ -60,7 +64,10 @@ function menuFromPage(page) {
       const text = li.querySelector(':scope > .label').textContent;
       const sub = li.querySelector(':scope > .popup');
       if (sub) return { text, items: read(sub) };
-      return { text, id: Number(li.dataset.id), checked: li.getAttribute('aria-checked') === 'true' };
+      const item = { text, id: Number(li.dataset.id), checked: li.getAttribute('aria-checked') === 'true' };
+      const shortcut = li.querySelector(':scope > .shortcut');
+      if (shortcut) item.shortcut = shortcut.textContent;
+      return item;
     });
     return [...document.querySelectorAll('#menubar > .menu')].map((m) => (
       { text: m.querySelector('.menu-title').textContent, items: read(m.querySelector('.popup')) }));

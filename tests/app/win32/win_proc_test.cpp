@@ -21,7 +21,15 @@ TEST_F(Window, ClassAndWindowAreMadeAsTheProgramNeedsThem) {
   EXPECT_EQ(wc.lpfnWndProc, &::WinProc);
   EXPECT_EQ(wc.hbrBackground, GetStockObject(WHITE_BRUSH));
   EXPECT_EQ(wc.hCursor, LoadCursorA(nullptr, IDC_ARROW));
-  EXPECT_EQ(wc.hIcon, nullptr);
+  EXPECT_EQ(wc.hIcon, LoadIconA(wc.hInstance, MAKEINTRESOURCEA(IDI_PINBALL)));
+  EXPECT_NE(wc.hIcon, nullptr);
+  ICONINFO small = {};
+  ASSERT_TRUE(GetIconInfo(wc.hIconSm, &small));  // the small one, drawn at its own size
+  BITMAP bitmap = {};
+  GetObjectA(small.hbmColor, sizeof bitmap, &bitmap);
+  EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(SM_CXSMICON));
+  DeleteObject(small.hbmColor);
+  DeleteObject(small.hbmMask);
 
   char caption[64] = {};
   GetWindowTextA(gWindH, caption, sizeof caption);
