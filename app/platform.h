@@ -26,7 +26,8 @@ PlatformHandle PlatformCreateDibSection(PlatformHandle memoryContext, int32_t wi
 PlatformHandle PlatformSelectObject(PlatformHandle context, PlatformHandle object);
 void PlatformDeleteObject(PlatformHandle object);
 void PlatformDeleteContext(PlatformHandle context);
-// BitBlt of width x height from the memory context at (0, 0) to the window context at (0, 0).
+// BitBlt of width x height from the memory context at (0, 0) to the window context at (0, 0);
+// on a display scaled by a whole factor, each pixel a block of that many device pixels each way.
 void PlatformPresent(PlatformHandle windowContext, int32_t width, int32_t height,
                      PlatformHandle memoryContext);
 

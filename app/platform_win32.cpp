@@ -52,8 +52,15 @@ void PlatformDeleteContext(PlatformHandle context) { DeleteDC(static_cast<HDC>(c
 
 void PlatformPresent(PlatformHandle windowContext, int32_t width, int32_t height,
                      PlatformHandle memoryContext) {
-  BitBlt(static_cast<HDC>(windowContext), 0, 0, width, height, static_cast<HDC>(memoryContext), 0,
-         0, SRCCOPY);
+  if (gScale.factor == 1) {
+    BitBlt(static_cast<HDC>(windowContext), 0, 0, width, height, static_cast<HDC>(memoryContext),
+           0, 0, SRCCOPY);
+    return;
+  }
+  // A whole factor: each scene pixel copied to a block of device pixels, no smoothing.
+  SetStretchBltMode(static_cast<HDC>(windowContext), COLORONCOLOR);
+  StretchBlt(static_cast<HDC>(windowContext), 0, 0, gScale.ToDevice(width), gScale.ToDevice(height),
+             static_cast<HDC>(memoryContext), 0, 0, width, height, SRCCOPY);
 }
 
 void PlatformCheckMenuItem(int32_t commandId, bool checked) {

@@ -19,10 +19,29 @@ HACCEL gAccelerators = nullptr;
 bool gReSize = false;
 int32_t gWindowX = 0;
 int32_t gWindowY = 0;
+DisplayScale gScale;
 
 const char kWindowClass[] = "bumperfield";
 
+namespace {
+
+// The scale of the display the window opens on (the primary one): the system's
+// DPI, from Windows 10's call where there is one.
+uint32_t SystemDpi() {
+  using GetDpiForSystemCall = UINT(WINAPI*)();
+  const auto call = reinterpret_cast<GetDpiForSystemCall>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForSystem")));
+  if (call != nullptr) return call();
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? static_cast<uint32_t>(dpi) : 96;
+}
+
+}  // namespace
+
 void ConstructWindow() {
+  gScale = DisplayScale::ForDpi(SystemDpi());
   WNDCLASSEXA wc = {};
   wc.cbSize = sizeof(WNDCLASSEXA);
   wc.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
@@ -43,7 +62,8 @@ void ConstructWindow() {
   gAccelerators = LoadAcceleratorsA(wc.hInstance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
 
   gWindH = CreateWindowExA(0, kWindowClass, "Pinball Simulation", WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                           CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr,
+                           CW_USEDEFAULT, CW_USEDEFAULT, gScale.ToDevice(800),
+                           gScale.ToDevice(600), nullptr, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
 }
 
@@ -53,11 +73,11 @@ Rendering ConstructFrameBuffer() {
   if (!gReSize) {
     // A windowing layer that sent no size notification during creation:
     // ask for the first pass's resize here, so the store exists before the first frame.
-    gWindowX = client.right;
-    gWindowY = client.bottom;
+    gWindowX = gScale.SceneSize(client.right);
+    gWindowY = gScale.SceneSize(client.bottom);
     gReSize = true;
   }
-  return Rendering(client.right, client.bottom, GetDC(gWindH));
+  return Rendering(gScale.SceneSize(client.right), gScale.SceneSize(client.bottom), GetDC(gWindH));
 }
 
 void MainLoopPass(Rendering& rc, bool& quit) {
