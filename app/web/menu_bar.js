@@ -12,7 +12,7 @@ const MENU = [
   ['File', [
     ['Reset', 40001], ['Edit', 40002, 'check'], ['Clear', 40004], '-',
     ['Undo', 40039, 'greyed'], ['Redo', 40040, 'greyed'], '-',
-    ['Open...', 40036], ['Save', 40037], ['Save As...', 40038], ['Share Link', 40041], '-',
+    ['New', 40042], ['Open...', 40036], ['Save', 40037], ['Save As...', 40038], ['Share Link', 40041], '-',
     ['Quit', 40005],
   ]],
   ['Color', [['Red', 40006, 'radio checked'], ['Green', 40007, 'radio'], ['Blue', 40008, 'radio'], '-',
