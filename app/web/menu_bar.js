@@ -13,7 +13,8 @@ const MENU = [
   ['File', [
     ['Reset', 40001], ['Edit', 40002, 'check'], ['Clear', 40004], '-',
     ['Undo', 40039, 'greyed', 'Ctrl+Z'], ['Redo', 40040, 'greyed', 'Ctrl+Y'], '-',
-    ['Open...', 40036, '', 'Ctrl+O'], ['Save', 40037, '', 'Ctrl+S'], ['Save As...', 40038], ['Share Link', 40041], '-',
+    ['New', 40042, '', 'Ctrl+N'], ['Open...', 40036, '', 'Ctrl+O'], ['Save', 40037, '', 'Ctrl+S'],
+    ['Save As...', 40038], ['Share Link', 40041], '-',
     ['Quit', 40005],
   ]],
   ['Color', [['Red', 40006, 'radio checked'], ['Green', 40007, 'radio'], ['Blue', 40008, 'radio'], '-',

@@ -6,9 +6,9 @@
 
 // Input event kinds, as the program numbers them (page_bridge.h).
 const kCommand = 1, kLeftDown = 2, kRightDown = 3, kKeyDown = 4, kClose = 5, kQuit = 6;
-const kControlKey = 7, kOpenDropped = 8;
-// Keys held with Ctrl (or Cmd) that are the program's, not the browser's: O, S, Z, Y.
-const kShortcuts = [79, 83, 90, 89];
+const kControlKey = 7, kOpenDropped = 8, kOpenLink = 9;
+// Keys held with Ctrl (or Cmd) that are the program's, not the browser's: N, O, S, Z, Y.
+const kShortcuts = [78, 79, 83, 90, 89];
 // Like a window's message queue, the queue is bounded; input beyond it is lost.
 const kQueueLimit = 10000;
 
@@ -68,6 +68,12 @@ const pinballPage = (() => {
   canvas.addEventListener('drop', (e) => {
     const file = e.dataTransfer && e.dataTransfer.files[0];
     if (file) files.drop(file, () => post([kOpenDropped, 0, 0]));
+  });
+
+  // A link put into the address of the open page opens too. It waits behind an
+  // open box, rather than being lost as a click would be.
+  addEventListener('hashchange', () => {
+    if (files.hasLink() && queue.length < kQueueLimit) queue.push([kOpenLink, 0, 0]);
   });
 
   document.getElementById('close').addEventListener('click', () => post([kClose, 0, 0]));
@@ -287,8 +293,9 @@ const pinballPage = (() => {
     get droppedName() { return files.droppedName; },
     chooseFile: () => modal(files.chooseFile()),
     download: (name, bytes) => files.download(name, bytes),
-    store: (bytes, name, changed) => files.store(bytes, name, changed),
+    store: (bytes, name, changed, shared) => files.store(bytes, name, changed, shared),
     takeStartTable: () => files.takeStartTable(),
+    takeLink: () => modal(files.takeLink()),
     askSaveChanges: () => modal(boxes.choose('Pinball Simulation', 'Save changes?', ['Yes', 'No', 'Cancel'])),
     async askFileName(suggested) {
       const name = await modal(boxes.askText('Save As', 'File name:', suggested.replace(/\.pinball$/, '')));

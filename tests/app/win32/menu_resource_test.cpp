@@ -50,6 +50,7 @@ TEST_F(MenuResource, HoldsEveryItemInDisplayOrderWithTheMarksAtStart) {
       "  Undo\tCtrl+Z 40039 greyed",
       "  Redo\tCtrl+Y 40040 greyed",
       "  -",
+      "  New\tCtrl+N 40042",
       "  Open...\tCtrl+O 40036",
       "  Save\tCtrl+S 40037",
       "  Save As... 40038",
