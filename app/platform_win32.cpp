@@ -1,6 +1,7 @@
 // The platform functions of the core, on GDI, USER32, COMDLG32 and KERNEL32's files.
 
 #include <windows.h>  // with <commdlg.h>, for ChooseColorA
+#include <dlgs.h>     // the ids of the file dialog's controls
 
 #include <algorithm>
 #include <cstdint>
@@ -119,6 +120,28 @@ const wchar_t kTableFilter[] = L"Pinball tables (*.pinball)\0*.pinball\0All file
 // The longest path Windows has, in characters, with its terminating zero.
 constexpr DWORD kPathBufferChars = 32768;
 
+// Wine's own file dialog (Wine 8) overruns a buffer of 260 characters when the
+// folder and the typed name together pass it, which ends the program. Under
+// Wine the name box takes no more than fits. Windows' dialog takes long names
+// and is left as it is (a hook would also give it its old look).
+bool UnderWine() {
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+UINT_PTR CALLBACK LimitNameToFit(HWND hook, UINT msg, WPARAM, LPARAM lp) {
+  if (msg != WM_NOTIFY) return 0;
+  const UINT code = reinterpret_cast<const OFNOTIFYW*>(lp)->hdr.code;
+  if (code != CDN_INITDONE && code != CDN_FOLDERCHANGE) return 0;
+  HWND dialog = GetParent(hook);
+  // The folder's length with its zero; then room for "" and ".pinball".
+  const LRESULT folder = SendMessageW(dialog, CDM_GETFOLDERPATH, 0, 0);
+  const LRESULT room = std::max<LRESULT>(1, MAX_PATH - folder - 1 - 8);
+  SendDlgItemMessageW(dialog, cmb13, CB_LIMITTEXT, static_cast<WPARAM>(room), 0);
+  SendDlgItemMessageW(dialog, edt1, EM_LIMITTEXT, static_cast<WPARAM>(room), 0);
+  return 0;
+}
+
 // The common dialog record, with a path buffer of `size` characters.
 OPENFILENAMEW FileDialog(wchar_t* buffer, DWORD size, DWORD flags) {
   OPENFILENAMEW ofn = {};
@@ -129,7 +152,11 @@ OPENFILENAMEW FileDialog(wchar_t* buffer, DWORD size, DWORD flags) {
   ofn.lpstrFile = buffer;
   ofn.nMaxFile = size;
   ofn.lpstrDefExt = L"pinball";
-  ofn.Flags = flags | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  ofn.Flags = flags | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
+  if (UnderWine()) {
+    ofn.Flags |= OFN_ENABLEHOOK;
+    ofn.lpfnHook = LimitNameToFit;
+  }
   return ofn;
 }
 

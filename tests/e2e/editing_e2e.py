@@ -374,6 +374,25 @@ class Editing(unittest.TestCase):
                          [name + ".pinball"], "a stray file beside the table")
         self.quit(p, changed=False)
 
+    def test_a_name_of_300_characters_in_save_as_is_refused_not_a_crash(self):
+        """Wine's dialog ended the program on a name past its 260 characters."""
+        p = self.start("long-name")
+        p.menu(FILE_SAVE_AS)
+        dialog = p.wait_for_box("Save As", True)
+        long_path = windows_path(os.path.join(e2e.OUT, "x" * 300))
+        run("xdotool", "windowfocus", "--sync", dialog, "key", "ctrl+a", "BackSpace")
+        run("xdotool", "type", "--delay", "5", long_path)
+        run("xdotool", "key", "Return")
+        time.sleep(2)
+        self.assertIsNone(p.proc.poll(), "the program ended")
+        for name in ("Program Error", "Wine Debugger"):
+            self.assertFalse(run("xdotool", "search", "--name", name, check=False).split(), name)
+        saved = [f for f in os.listdir(e2e.OUT) if f.startswith("x" * 100)]
+        self.assertTrue(all(len(os.path.join(e2e.OUT, f)) < 260 for f in saved), saved)
+        for f in saved:
+            os.remove(os.path.join(e2e.OUT, f))
+        p.close()
+
     def test_ctrl_z_takes_a_ball_back_and_ctrl_y_returns_it(self):
         p = self.start("undo")
         p.menu(FILE_EDIT)
