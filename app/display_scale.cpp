@@ -9,7 +9,9 @@ constexpr int32_t kLargestFactor = 8;
 DisplayScale DisplayScale::ForDpi(uint32_t dpi) {
   const uint32_t whole = dpi / kDpiAt100Percent;
   DisplayScale scale;
-  scale.factor = whole < 1 ? 1 : whole > kLargestFactor ? kLargestFactor : static_cast<int32_t>(whole);
+  scale.factor = whole < 1                ? 1
+                 : whole > kLargestFactor ? kLargestFactor
+                                          : static_cast<int32_t>(whole);
   return scale;
 }
 

@@ -1,7 +1,7 @@
 // The platform functions of the core, on GDI, USER32, COMDLG32 and KERNEL32's files.
 
-#include <windows.h>  // with <commdlg.h>, for ChooseColorA
 #include <dlgs.h>     // the ids of the file dialog's controls
+#include <windows.h>  // with <commdlg.h>, for ChooseColorA
 
 #include <algorithm>
 #include <cstdint>
@@ -54,8 +54,8 @@ void PlatformDeleteContext(PlatformHandle context) { DeleteDC(static_cast<HDC>(c
 void PlatformPresent(PlatformHandle windowContext, int32_t width, int32_t height,
                      PlatformHandle memoryContext) {
   if (gScale.factor == 1) {
-    BitBlt(static_cast<HDC>(windowContext), 0, 0, width, height, static_cast<HDC>(memoryContext),
-           0, 0, SRCCOPY);
+    BitBlt(static_cast<HDC>(windowContext), 0, 0, width, height, static_cast<HDC>(memoryContext), 0,
+           0, SRCCOPY);
     return;
   }
   // A whole factor: each scene pixel copied to a block of device pixels, no smoothing.
@@ -210,8 +210,8 @@ bool PlatformAskSavePath(const std::string& suggested, std::string& path) {
 
 bool PlatformReadFile(const std::string& path, size_t limit, std::string& bytes,
                       std::string& error) {
-  Handle file(CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  Handle file(CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size = {};
   if (!file.ok() || !GetFileSizeEx(file.get(), &size)) {
     error = LastErrorText();

@@ -1,7 +1,10 @@
 // The entry point, the main window and the main loop.
 
+// <shellapi.h> needs <windows.h> first.
+// clang-format off
 #include <windows.h>
 #include <shellapi.h>  // CommandLineToArgvW
+// clang-format on
 
 #include <cstdio>
 #include <string>
@@ -55,16 +58,15 @@ void ConstructWindow() {
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MENU);
   wc.lpszClassName = kWindowClass;
-  wc.hIconSm = static_cast<HICON>(LoadImageA(wc.hInstance, MAKEINTRESOURCEA(IDI_PINBALL), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON),
+  wc.hIconSm = static_cast<HICON>(LoadImageA(wc.hInstance, MAKEINTRESOURCEA(IDI_PINBALL),
+                                             IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), 0));
   RegisterClassExA(&wc);
   gAccelerators = LoadAcceleratorsA(wc.hInstance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
 
   gWindH = CreateWindowExA(0, kWindowClass, "Pinball Simulation", WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                           CW_USEDEFAULT, CW_USEDEFAULT, gScale.ToDevice(800),
-                           gScale.ToDevice(600), nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+                           CW_USEDEFAULT, CW_USEDEFAULT, gScale.ToDevice(800), gScale.ToDevice(600),
+                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 Rendering ConstructFrameBuffer() {

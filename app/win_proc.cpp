@@ -27,7 +27,8 @@ void MoveToScale(HWND wind, DisplayScale scale, const RECT& suggested) {
   GetWindowRect(wind, &now);
   SetWindowPos(wind, nullptr, suggested.left, suggested.top,
                (now.right - now.left) / before.factor * scale.factor,
-               (now.bottom - now.top) / before.factor * scale.factor, SWP_NOZORDER | SWP_NOACTIVATE);
+               (now.bottom - now.top) / before.factor * scale.factor,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace

@@ -34,12 +34,12 @@ TEST_F(FileNames, AnyNameAndALongPathAreWrittenAndReadBack) {
   }
   ASSERT_GT(WideFromUtf8(deep).size(), 300u);
   const std::vector<std::string> names = {
-      folder + "\\таблица.pinball",      // Cyrillic
-      folder + "\\πίνακας.pinball",      // Greek
-      folder + "\\桌子.pinball",         // Chinese
+      folder + "\\таблица.pinball",          // Cyrillic
+      folder + "\\πίνακας.pinball",          // Greek
+      folder + "\\桌子.pinball",             // Chinese
       folder + "\\ball \U0001F3B1.pinball",  // outside the 16-bit plane: a surrogate pair
-      deep + "\\таблица.pinball",        // a path of more than 300 characters
-      deep + "/../таблица 2.pinball",    // the same, with the other slash and a step up
+      deep + "\\таблица.pinball",            // a path of more than 300 characters
+      deep + "/../таблица 2.pinball",        // the same, with the other slash and a step up
   };
   for (const std::string& path : names) {
     SCOPED_TRACE(path);
@@ -64,7 +64,7 @@ TEST_F(FileNames, ANameWindowsCannotTakeIsAnErrorWithAReason) {
   const std::string folder = TestFolder();
   const std::vector<std::string> refused = {
       folder + "\\" + std::string(300, 'x') + ".pinball",  // a name past 255 characters
-      folder + "\\a?b.pinball",                             // a character names cannot hold
+      folder + "\\a?b.pinball",                            // a character names cannot hold
       folder + "\\no such folder\\таблица.pinball",
   };
   for (const std::string& path : refused) {
