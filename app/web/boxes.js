@@ -1,12 +1,13 @@
-'use strict';
 // The modal boxes over the page: the message box, the questions, the link
 // and the colour chooser.
 // Each returns a promise that settles when the box is closed; the program's
-// pass waits on it, so nothing moves meanwhile. Uses `element` (menu_bar.js).
+// pass waits on it, so nothing moves meanwhile.
 // As a message box on Windows centres on its owner window, a box centres on
 // `owner` (the program's window on the page), kept inside the viewport.
 
-function createBoxes(overlay, owner = document.getElementById('window')) {
+import { element } from './dom.js';
+
+export function createBoxes(overlay, owner = document.getElementById('window')) {
   let keys = null;     // the open box's key handler, or null
   let before = null;   // what had the focus before the box opened
   // A click beside the box does not take the focus from it.

@@ -1,4 +1,3 @@
-'use strict';
 // The program's files in a web page. The page holds every file it is given
 // (chosen, dropped, stored, or a shared link's table) by name, for the
 // program to read; a save is a download. The table also keeps itself in the
@@ -12,7 +11,7 @@ const kLinkLimit = 32000;
 // Files larger than the program reads are not read into the page at all.
 const kMaxFileBytes = 64 * 1024 * 1024;
 
-function createFiles(notice) {
+export function createFiles(notice) {
   const files = new Map();  // name -> { size, bytes }
   let droppedName = null;
 
@@ -58,7 +57,9 @@ function createFiles(notice) {
       localStorage.setItem(kStoreKey, JSON.stringify({ name, changed, table: new TextDecoder().decode(bytes) }));
       notice.hidden = true;
     } catch (e) {
-      // Too large for the browser's storage: say so rather than bring an older table back later.
+      // Too large for the browser's storage (or no storage offered): say so
+      // rather than bring an older table back later.
+      if (!(e instanceof DOMException)) throw e;
       localStorage.removeItem(kStoreKey);
       notice.textContent = 'This table is too large for the browser to keep: save it to a file to keep it.';
       notice.hidden = false;
@@ -99,7 +100,13 @@ function createFiles(notice) {
       history.replaceState(null, '', location.pathname + location.search);
       const name = fragment.has('name') ? fragment.get('name') + '.pinball' : '';
       let bytes = new Uint8Array(0);  // a damaged link opens as an empty file, which says so
-      try { bytes = await pipe(fromBase64Url(fragment.get('table')), new DecompressionStream('deflate-raw')); } catch (e) {}
+      try {
+        bytes = await pipe(fromBase64Url(fragment.get('table')), new DecompressionStream('deflate-raw'));
+      } catch (e) {
+        // Not base64 (atob's DOMException) or not deflated data (the stream's TypeError).
+        if (!(e instanceof DOMException || e instanceof TypeError)) throw e;
+        console.warn('The link holds no table:', e);
+      }
       held(name, bytes);
       return { name, changed: false };
     }
@@ -109,7 +116,11 @@ function createFiles(notice) {
         held(kept.name, new TextEncoder().encode(kept.table));
         return { name: kept.name, changed: !!kept.changed };
       }
-    } catch (e) {}
+    } catch (e) {
+      // A stored entry that is not ours (JSON's SyntaxError), or storage the browser refuses.
+      if (!(e instanceof SyntaxError || e instanceof DOMException)) throw e;
+      console.warn('The stored table cannot be read:', e);
+    }
     return null;
   }
 

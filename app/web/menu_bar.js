@@ -1,4 +1,3 @@
-'use strict';
 // The window's menu bar, menu resource 101 in display order, with its check
 // marks. A menu opens on a click on its title; choosing an item sends its
 // command id to `onCommand`.
@@ -8,6 +7,8 @@
 // group: the colours, the tools, the speeds, the radii), as the program marks
 // them (scene/commands.cpp); 'checked' and 'greyed' at start. Share Link is
 // the page's own.
+import { element } from './dom.js';
+
 const MENU = [
   ['File', [
     ['Reset', 40001], ['Edit', 40002, 'check'], ['Clear', 40004], '-',
@@ -28,18 +29,11 @@ const MENU = [
   ['Help', [['Instructions', 40014], ['About', 40035]]],
 ];
 
-function element(tag, className, text) {
-  const e = document.createElement(tag);
-  if (className) e.className = className;
-  if (text !== undefined) e.textContent = text;
-  return e;
-}
-
 // The keys work the bar as on Windows: F10, or Alt pressed and released
 // alone, puts the focus on the first title; the arrows move along the bar and
 // in the menus, Enter or Space chooses, Escape goes back one level. While the
 // bar has the keyboard, keys are the bar's, not the program's.
-function createMenuBar(bar, onCommand) {
+export function createMenuBar(bar, onCommand) {
   const items = new Map();  // command id -> item element
   const menus = [];         // the top menus, in bar order
   let opened = null;        // the open top menu, or null

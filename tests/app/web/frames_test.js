@@ -139,7 +139,7 @@ async function main() {
         }
         assert.deepEqual(await Promise.all([phone, page].map((p) => p.$eval('#keys', (e) => getComputedStyle(e).display))), ['flex', 'none']);
         lines.push('key 65', 'pass 8');
-        await (await phone.$('#keys button[data-key="65"]')).tap();
+        await (await phone.$('#keys button[data-key="A"]')).tap();
         await phone.evaluate(() => pinballPage.step(8));
         assert.equal(web.compareFrames(await web.canvasBytes(phone), web.replay(args.replay, lines, args.out).frame), '');
         await phone.close();

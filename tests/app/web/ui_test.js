@@ -325,7 +325,7 @@ async function main() {
         noWasm = false;
         await p.goto(url);
         await p.waitForFunction(() => pinballPage.started);
-        await p.evaluate(() => { Module._PinballPass = () => { throw new WebAssembly.RuntimeError('unreachable'); }; });
+        await p.evaluate(() => { pinballPage.program._PinballPass = () => { throw new WebAssembly.RuntimeError('unreachable'); }; });
         assert.equal(await said(), 'The program stopped because of an error. Reload');
         await p.close();
       }],
