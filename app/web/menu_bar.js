@@ -1,33 +1,11 @@
-// The window's menu bar, menu resource 101 in display order, with its check
-// marks. A menu opens on a click on its title; choosing an item sends its
-// command id to `onCommand`.
+// The window's menu bar: the menu of the resource script in display order
+// (menu_resource.js, written from it at build time), with its check marks.
+// A menu opens on a click on its title; choosing an item sends its command
+// id to `onCommand`. Which items show a mark, and whether one of a group or
+// each its own, the program says (markItems).
 
-// [text, id, flags] for a command, '-' for a separator, [text, [items]] for
-// a submenu. The flags: 'check' (a mark of its own) or 'radio' (one mark in a
-// group: the colours, the tools, the speeds, the radii), as the program marks
-// them (scene/commands.cpp); 'checked' and 'greyed' at start. Share Link is
-// the page's own.
 import { element } from './dom.js';
-
-const MENU = [
-  ['File', [
-    ['Reset', 40001], ['Edit', 40002, 'check'], ['Clear', 40004], '-',
-    ['Undo', 40039, 'greyed'], ['Redo', 40040, 'greyed'], '-',
-    ['Open...', 40036], ['Save', 40037], ['Save As...', 40038], ['Share Link', 40041], '-',
-    ['Quit', 40005],
-  ]],
-  ['Color', [['Red', 40006, 'radio checked'], ['Green', 40007, 'radio'], ['Blue', 40008, 'radio'], '-',
-    ['Other', 40034, 'radio']]],
-  ['Shape', [['Circle', 40009, 'radio'], ['Box', 40010, 'radio'], ['Triangle', 40011, 'radio checked'],
-    ['Polygon', 40012, 'radio']]],
-  ['Pinball', [
-    ['Create Pinball', 40015, 'radio'],
-    ['Set Speed', [['x 1', 40018, 'radio'], ['x 2', 40019, 'radio'], ['x 3', 40026, 'radio checked']]],
-    // No radius is marked at start, though new balls start at radius 5.
-    ['Set Radius', [['x .5', 40031, 'radio'], ['x 1', 40029, 'radio'], ['x 1.5', 40032, 'radio']]],
-  ]],
-  ['Help', [['Instructions', 40014], ['About', 40035]]],
-];
+import { MENU } from './menu_resource.js';
 
 // The keys work the bar as on Windows: F10, or Alt pressed and released
 // alone, puts the focus on the first title; the arrows move along the bar and
@@ -68,6 +46,12 @@ export function createMenuBar(bar, onCommand) {
     onCommand(Number(li.dataset.id));
   }
 
+  // An item that shows a mark: its role, and its mark as it stands.
+  function markable(li, role, checked) {
+    li.setAttribute('role', role);
+    if (!li.hasAttribute('aria-checked')) li.setAttribute('aria-checked', String(checked));
+  }
+
   function popup(list, labelId) {
     const ul = element('ul', 'popup');
     ul.setAttribute('role', 'menu');
@@ -75,17 +59,17 @@ export function createMenuBar(bar, onCommand) {
     for (const entry of list) {
       const li = element('li');
       ul.append(li);
-      if (entry === '-') {
+      if (entry.separator) {
         li.setAttribute('role', 'separator');
         continue;
       }
       li.tabIndex = -1;
       const mark = element('span', 'mark');
       mark.setAttribute('aria-hidden', 'true');
-      const label = element('span', 'label', entry[0]);
+      const label = element('span', 'label', entry.text);
       li.append(mark, label);
       li.addEventListener('mouseenter', () => point(li));
-      if (Array.isArray(entry[1])) {
+      if (entry.items) {
         label.id = `menu-label-${++labels}`;
         const arrow = element('span', 'arrow', '\u25B8');
         arrow.setAttribute('aria-hidden', 'true');
@@ -94,24 +78,24 @@ export function createMenuBar(bar, onCommand) {
         li.setAttribute('aria-haspopup', 'menu');
         li.setAttribute('aria-expanded', 'false');
         li.className = 'submenu';
-        li.append(arrow, popup(entry[1], label.id));
+        li.append(arrow, popup(entry.items, label.id));
         // A click opens it too, for pointers that cannot hover.
         li.addEventListener('click', (e) => {
           e.stopPropagation();
           if (e.target.closest('li') === li) point(li);
         });
       } else {
-        const [, id, flags = ''] = entry;
-        const has = (flag) => flags.split(' ').includes(flag);
-        li.setAttribute('role', has('radio') ? 'menuitemradio' : has('check') ? 'menuitemcheckbox' : 'menuitem');
-        if (has('radio') || has('check')) li.setAttribute('aria-checked', String(has('checked')));
-        if (has('greyed')) li.setAttribute('aria-disabled', 'true');
-        li.dataset.id = String(id);
+        // The shortcut at the right, as Windows shows the text after a tab.
+        if (entry.shortcut) li.append(element('span', 'shortcut', entry.shortcut));
+        li.setAttribute('role', 'menuitem');
+        if (entry.checked) markable(li, 'menuitemcheckbox', true);
+        if (entry.greyed) li.setAttribute('aria-disabled', 'true');
+        li.dataset.id = String(entry.id);
         li.addEventListener('click', (e) => {
           e.stopPropagation();
           choose(li);
         });
-        items.set(id, li);
+        items.set(entry.id, li);
       }
     }
     return ul;
@@ -212,7 +196,7 @@ export function createMenuBar(bar, onCommand) {
     return true;
   }
 
-  MENU.forEach(([text, list], k) => {
+  MENU.forEach(({ text, items: list }, k) => {
     const menu = element('div', 'menu');
     menu.setAttribute('role', 'none');
     const title = element('button', 'menu-title', text);
@@ -256,11 +240,20 @@ export function createMenuBar(bar, onCommand) {
     close,
     key,
     isOpen: () => opened !== null || active,
-    // Like CheckMenuItem by command id: an id with no item, or an item that
-    // never shows a mark, changes nothing.
+    // Like CheckMenuItem by command id: an id with no item changes nothing;
+    // an item not known to show a mark shows one from now on.
     check(id, checked) {
       const item = items.get(id);
-      if (item && item.hasAttribute('aria-checked')) item.setAttribute('aria-checked', checked ? 'true' : 'false');
+      if (!item) return;
+      if (!item.hasAttribute('aria-checked')) markable(item, 'menuitemcheckbox', false);
+      item.setAttribute('aria-checked', checked ? 'true' : 'false');
+    },
+    // The items `ids` show a mark: one of them at a time (`oneOf`), or each its own.
+    markItems(ids, oneOf) {
+      for (const id of ids) {
+        const item = items.get(id);
+        if (item) markable(item, oneOf ? 'menuitemradio' : 'menuitemcheckbox', false);
+      }
     },
     // Like EnableMenuItem by command id: a greyed item shows grey and cannot be chosen.
     enable(id, enabled) {

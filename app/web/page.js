@@ -89,6 +89,7 @@ const page = {
     context.putImageData(image, 0, 0);
   },
   checkMenuItem: (id, checked) => menus.check(id, checked),
+  markItems: (ids, oneOf) => menus.markItems(ids, oneOf),
   messageBox: (caption, text) => modal(boxes.messageBox(caption, text)),
   chooseColor: (current) => modal(boxes.chooseColor(current)),
   enableMenuItem: (id, enabled) => menus.enable(id, enabled),

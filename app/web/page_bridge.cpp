@@ -23,6 +23,10 @@ EM_JS(void, PageCheckMenuItem, (int32_t commandId, int32_t checked), {
   Module.page.checkMenuItem(commandId, checked !== 0);
 });
 
+EM_JS(void, PageMarkItems, (const int32_t* ids, int32_t count, int32_t oneOf), {
+  Module.page.markItems(Array.from(HEAP32.subarray(ids >> 2, (ids >> 2) + count)), oneOf !== 0);
+});
+
 // Asynchronous: the program's stack is put aside until the box is closed, so
 // no pass runs meanwhile, as in a modal loop.
 // (Defined here under names of their own: an asynchronous import is known by

@@ -54,6 +54,9 @@ void PagePostQuit();
 // Shows width x height top-down RGBA bytes at `rgba` on the canvas.
 void PagePresent(const uint8_t* rgba, int32_t width, int32_t height);
 void PageCheckMenuItem(int32_t commandId, int32_t checked);
+// The menu items `ids` show a mark: one of them at a time (oneOf = 1), or
+// each its own.
+void PageMarkItems(const int32_t* ids, int32_t count, int32_t oneOf);
 // Modal: returns once the box is closed.
 void PageMessageBox(const char* caption, const char* text);
 // Modal: the chosen colour as 0xRRGGBB, or -1 when cancelled.

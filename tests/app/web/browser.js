@@ -100,6 +100,51 @@ function compareFrames(actual, expected) {
     `page ${at(actual)}, native ${at(expected)}`;
 }
 
+// The menu of the resource script (resources/pinball.rc, its ids from
+// resource.h) as the page shows it, the page's own items included: a tree of
+// {text, id, checked, greyed} items (with the shortcut shown at the right, if any),
+// {separator: true}, {text, items} submenus.
+function menuFromResource(dir) {
+  const defines = new Map();
+  for (const m of fs.readFileSync(path.join(dir, 'resource.h'), 'utf8').matchAll(/#define (\w+) (\d+)/g)) {
+    defines.set(m[1], Number(m[2]));
+  }
+  // "&" marks an access key; a tab puts the shortcut at the right.
+  const texts = (quoted) => {
+    const [text, shortcut] = quoted.replace(/&(.)/g, '$1').split('\\t');
+    return shortcut ? { text, shortcut } : { text };
+  };
+  const root = { items: [] };
+  const stack = [root];
+  let popup = null;
+  for (const raw of fs.readFileSync(path.join(dir, 'pinball.rc'), 'utf8').split('\n')) {
+    const line = raw.trim();
+    let m;
+    if ((m = line.match(/^POPUP "([^"]*)"/))) {
+      popup = { ...texts(m[1]), items: [] };
+      stack[stack.length - 1].items.push(popup);
+    } else if (line === 'BEGIN' && popup) {
+      stack.push(popup);
+      popup = null;
+    } else if (line === 'END') {
+      stack.pop();
+    } else if (line === 'MENUITEM SEPARATOR') {
+      stack[stack.length - 1].items.push({ separator: true });
+    } else if ((m = line.match(/^MENUITEM "([^"]*)", (\w+)(.*)/))) {
+      const flag = (name) => new RegExp(`\\b${name}\\b`).test(m[3]);
+      stack[stack.length - 1].items.push({ ...texts(m[1]), id: defines.get(m[2]), checked: flag('CHECKED'), greyed: flag('GRAYED') });
+    }
+  }
+  return root.items;
+}
+
+// The command id of a menu item by its path: idOf(menu, 'Pinball', 'Set Speed', 'x 1').
+function idOf(menu, ...names) {
+  const item = names.reduce((found, name) => found && found.items.find((i) => i.text === name), { items: menu });
+  if (!item || item.id === undefined) throw new Error(`no menu item ${names.join(' > ')}`);
+  return item.id;
+}
+
 // Clicks through the menu bar (taps, on a touch screen): path = ['Pinball', 'Set Speed', 'x 1'].
 async function menu(page, ...names) {
   const [top, ...rest] = names;
@@ -144,4 +189,7 @@ async function runChecks(checks) {
   return failed;
 }
 
-module.exports = { WIDTH, HEIGHT, serve, launch, open, canvasBytes, replay, compareFrames, menu, clickCanvas, runChecks };
+module.exports = {
+  WIDTH, HEIGHT, serve, launch, open, canvasBytes, replay, compareFrames, menuFromResource, idOf, menu, clickCanvas,
+  runChecks,
+};

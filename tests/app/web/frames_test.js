@@ -16,7 +16,7 @@ const web = require('./browser.js');
 const { values: args } = parseArgs({
   options: { site: { type: 'string' }, replay: { type: 'string' }, rc: { type: 'string' }, out: { type: 'string' } },
 });
-const ids = { edit: 40002, red: 40006, other: 40034, circle: 40009, box: 40010, triangle: 40011, polygon: 40012 };
+const menu = web.menuFromResource(args.rc);
 
 async function main() {
   assert.ok(fs.existsSync(args.replay), `no ${args.replay}: build the native preset first`);
@@ -37,7 +37,10 @@ async function main() {
       assert.equal(web.compareFrames(await web.canvasBytes(page), native.frame), '');
     };
     // Input: the page's event, and the same line for the native program.
-    const command = async (line, ...names) => { script.push(`command ${line}`); await web.menu(page, ...names); };
+    const command = async (...names) => {
+      script.push(`command ${web.idOf(menu, ...names)}`);
+      await web.menu(page, ...names);
+    };
     const click = async (x, y, button = 'left') => { script.push(`${button} ${x} ${y}`); await web.clickCanvas(page, x, y, button); };
     // The chooser opens inside the pass that takes "Other": answer it, then let the pass end.
     const chooseColor = async (answer) => {
@@ -68,32 +71,32 @@ async function main() {
         await sameAsNative();
       }],
       ['a circle, box, triangle and polygon built by clicks', async () => {
-        await command(ids.edit, 'File', 'Edit');
-        await command(ids.circle, 'Shape', 'Circle');
+        await command('File', 'Edit');
+        await command('Shape', 'Circle');
         await click(60, 300); await click(85, 300);
-        await command(ids.box, 'Shape', 'Box');
+        await command('Shape', 'Box');
         await click(300, 200); await click(360, 240);
-        await command(ids.triangle, 'Shape', 'Triangle');
+        await command('Shape', 'Triangle');
         await click(500, 300); await click(460, 360); await click(560, 350);
-        await command(ids.polygon, 'Shape', 'Polygon');
+        await command('Shape', 'Polygon');
         await click(620, 420); await click(700, 430); await click(680, 520); await click(640, 500, 'right');
         await step(20);
         await sameAsNative();
       }],
       ['a cancelled colour chooser changes nothing; OK does', async () => {
-        await command(ids.other, 'Color', 'Other');
+        await command('Color', 'Other');
         await chooseColor(null);
-        await command(ids.circle, 'Shape', 'Circle');
+        await command('Shape', 'Circle');
         await click(200, 330); await click(215, 330);
         await step(4);
-        await command(ids.other, 'Color', 'Other');
+        await command('Color', 'Other');
         await chooseColor('20c0ff');
         await click(250, 330); await click(265, 330);
         await step(4);
         await sameAsNative();
       }],
       ['a box picked and moved, then picked and deleted', async () => {
-        await command(ids.box, 'Shape', 'Box');
+        await command('Shape', 'Box');
         await click(330, 220); await click(420, 120);  // onto the new place
         await step(4);
         await sameAsNative();
@@ -114,7 +117,7 @@ async function main() {
         await page.keyboard.down('Shift');
         await page.keyboard.press('A');
         await page.keyboard.up('Shift');
-        await command(ids.edit, 'File', 'Edit');  // and the balls go on
+        await command('File', 'Edit');  // and the balls go on
         await step(30);
         await sameAsNative();
       }],
@@ -122,7 +125,7 @@ async function main() {
         await page.evaluate(() => localStorage.clear());  // the default scene, not the table kept above
         const phone = await web.open(browser, url + '?step', errors,
           { width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 3 });
-        const lines = ['command 40002', 'command 40012'];
+        const lines = [`command ${web.idOf(menu, 'File', 'Edit')}`, `command ${web.idOf(menu, 'Shape', 'Polygon')}`];
         await web.menu(phone, 'File', 'Edit');
         await web.menu(phone, 'Shape', 'Polygon');
         const { left, top, width } = await phone.$eval('#screen', (c) => c.getBoundingClientRect().toJSON());

@@ -22,36 +22,6 @@ const INSTRUCTIONS = 'To Add objects to the scene, you must select Edit in the F
   'whatever objects you want. \n\n To Reset the whole scene, choose Reset.';
 const ABOUT = 'Pinball Simulation\nA pinball table drawn pixel by pixel, by its own small team.';
 
-// The menu of the resource script as a tree: {text, id, checked} items,
-// {separator: true}, {text, items} submenus.
-function menuFromResource(dir) {
-  const defines = new Map();
-  for (const m of fs.readFileSync(path.join(dir, 'resource.h'), 'utf8').matchAll(/#define (\w+) (\d+)/g)) {
-    defines.set(m[1], Number(m[2]));
-  }
-  const root = { items: [] };
-  const stack = [root];
-  let popup = null;
-  for (const raw of fs.readFileSync(path.join(dir, 'pinball.rc'), 'utf8').split('\n')) {
-    const line = raw.trim();
-    let m;
-    if ((m = line.match(/^POPUP "([^"]*)"/))) {
-      popup = { text: m[1], items: [] };
-      stack[stack.length - 1].items.push(popup);
-    } else if (line === 'BEGIN' && popup) {
-      stack.push(popup);
-      popup = null;
-    } else if (line === 'END') {
-      stack.pop();
-    } else if (line === 'MENUITEM SEPARATOR') {
-      stack[stack.length - 1].items.push({ separator: true });
-    } else if ((m = line.match(/^MENUITEM "([^"]*)", (\w+)(, CHECKED)?/))) {
-      stack[stack.length - 1].items.push({ text: m[1], id: defines.get(m[2]), checked: Boolean(m[3]) });
-    }
-  }
-  return root.items;
-}
-
 // The same tree read from the page's menu bar.
 function menuFromPage(page) {
   return page.evaluate(() => {
@@ -60,7 +30,9 @@ function menuFromPage(page) {
       const text = li.querySelector(':scope > .label').textContent;
       const sub = li.querySelector(':scope > .popup');
       if (sub) return { text, items: read(sub) };
-      return { text, id: Number(li.dataset.id), checked: li.getAttribute('aria-checked') === 'true' };
+      const shortcut = li.querySelector(':scope > .shortcut');
+      return { text, ...(shortcut && { shortcut: shortcut.textContent }), id: Number(li.dataset.id),
+        checked: li.getAttribute('aria-checked') === 'true', greyed: li.getAttribute('aria-disabled') === 'true' };
     });
     return [...document.querySelectorAll('#menubar > .menu')].map((m) => (
       { text: m.querySelector('.menu-title').textContent, items: read(m.querySelector('.popup')) }));
@@ -77,14 +49,32 @@ function flatten(items, into = new Map()) {
 
 // Walks of the menu bar with keys alone, and the command each chooses. "Up*7"
 // is Up seven times; "?" checks the accessibility tree there. The A and
-// Delete pressed on the way are the bar's, not the program's.
-const WALKS = [
-  ['F10 Enter Up*7 a Enter', 40002],  // File > Edit: Up from Reset wraps, past the greyed Undo and Redo
-  ['Alt Right Down Escape Escape F10 Right Down*3 Space', 40008],  // Color > Blue: Escape twice leaves
-  ['F10 Left*3 Down Up Delete Enter', 40012],  // Shape > Polygon: the bar wraps leftwards
-  ['F10 Down Right*3 Down Right ? Left Down Right Down Enter', 40029],  // Pinball > Set Radius > x 1
-  ['F10 Left Down*3 Enter', 40014],  // Help > Instructions
-];
+// Delete pressed on the way are the bar's, not the program's. The counts
+// come from the menu: `bar` is a menu's place on the bar, `at` an item's
+// among the stops of its popup (past separators and greyed items).
+function walks(menu) {
+  const bar = (name) => menu.findIndex((m) => m.text === name);
+  const popup = (names) => names.reduce((items, name) => items.find((i) => i.text === name).items, menu);
+  const stops = (...names) => popup(names).filter((i) => !i.separator && !i.greyed);
+  const at = (...names) => stops(...names.slice(0, -1)).findIndex((i) => i.text === names.at(-1));
+  const id = (...names) => web.idOf(menu, ...names);
+  const [shapeLast, helpFirst] = [stops('Shape').at(-1), stops('Help')[0]];
+  return [
+    // File > Edit: Up from Reset wraps, past the greyed Undo and Redo
+    [`F10 Enter Up*${stops('File').length - at('File', 'Edit')} a Enter`, id('File', 'Edit')],
+    // Color > Blue: Escape twice leaves
+    [`Alt Right*${bar('Color')} Down Escape Escape F10 Right*${bar('Color')} Down*${1 + at('Color', 'Blue')} Space`,
+      id('Color', 'Blue')],
+    // Shape > Polygon, the last: the bar wraps leftwards
+    [`F10 Left*${menu.length - bar('Shape')} Down Up Delete Enter`, id('Shape', shapeLast.text)],
+    // Pinball > Set Radius > x 1
+    [`F10 Down Right*${bar('Pinball')} Down*${at('Pinball', 'Set Speed')} Right ? Left ` +
+      `Down*${at('Pinball', 'Set Radius') - at('Pinball', 'Set Speed')} Right Down*${at('Pinball', 'Set Radius', 'x 1')} Enter`,
+    id('Pinball', 'Set Radius', 'x 1')],
+    // Help > Instructions, the first: Down goes round
+    [`F10 Left*${menu.length - bar('Help')} Down*${1 + stops('Help').length} Enter`, id('Help', helpFirst.text)],
+  ];
+}
 const KEYS = { Up: 'ArrowUp', Down: 'ArrowDown', Left: 'ArrowLeft', Right: 'ArrowRight', Space: ' ' };
 
 // The node of a puppeteer accessibility tree with `role` and `name`.
@@ -100,11 +90,9 @@ async function main() {
   const errors = [];
   try {
     const page = await web.open(browser, url, errors);
-    const resourceMenu = menuFromResource(args.rc);
-    // The page's menu is the resource's, with the page's own Share Link after Save As....
-    const pageMenu = structuredClone(resourceMenu);
-    const file = pageMenu[0].items;
-    file.splice(file.findIndex((i) => i.text === 'Save As...') + 1, 0, { text: 'Share Link', id: 40041, checked: false });
+    // The page's menu is the resource's, with the page's own items (Share Link).
+    const pageMenu = web.menuFromResource(args.rc);
+    const id = (...names) => web.idOf(pageMenu, ...names);
 
     const failed = await web.runChecks([
       ['caption, canvas, and the menu of resource 101 with its start marks', async () => {
@@ -129,7 +117,7 @@ async function main() {
         const ids = new Map();
         const walk = (items, trail) => items.forEach((i) => i.items ? walk(i.items, [...trail, i.text])
           : i.separator || ids.set([...trail, i.text].join('>'), i.id));
-        walk(resourceMenu, []);
+        walk(pageMenu, []);
         const script = [];
         const chooserStarts = [];
         for (const names of run) {
@@ -156,7 +144,7 @@ async function main() {
         const p = await web.open(browser, url + '?step', errors);
         await p.focus('#close');  // the focus, to be given back after the menu and the box
         const script = [];
-        for (const [walk, id] of WALKS) {
+        for (const [walk, id] of walks(pageMenu)) {
           for (const token of walk.split(' ')) {
             const [key, times = 1] = token.split('*');
             if (key === '?') {
@@ -173,7 +161,7 @@ async function main() {
           assert.ok(await p.evaluate(() => !document.querySelector('#menubar :focus, .open')), `${walk}: the bar let go`);
           script.push(`command ${id}`, 'pass 1');
           const stepped = p.evaluate(() => pinballPage.step(1));
-          if (id === 40014) {
+          if (id === web.idOf(pageMenu, 'Help', 'Instructions')) {
             await p.waitForSelector('[role="dialog"]');
             await p.keyboard.press('Tab');  // round the box's one button, not out of it
             const tree = await p.accessibility.snapshot();
@@ -195,11 +183,12 @@ async function main() {
         for (const [id, on] of native.checked) expected.set(id, on);
         assert.deepEqual(flatten(await menuFromPage(p)), expected);
         // Marks only where the program ever sets one; Edit's its own, the others in groups.
-        const all = [...flatten(pageMenu).keys()].filter((id) => id !== 40005 && id !== 40014 && id !== 40035);
+        const boxed = [['File', 'Quit'], ['Help', 'Instructions'], ['Help', 'About']].map((names) => id(...names));
+        const all = [...flatten(pageMenu).keys()].filter((k) => !boxed.includes(k));
         const marked = web.replay(args.replay, [...all.map((id) => `command ${id}`), `pass ${all.length}`], args.out).checked;
         const roles = await p.$$eval('[data-id]', (l) => l.map((e) => [Number(e.dataset.id), e.getAttribute('role')]));
-        for (const [id, role] of roles) {
-          assert.equal(role, !marked.has(id) ? 'menuitem' : id === 40002 ? 'menuitemcheckbox' : 'menuitemradio', `${id}`);
+        for (const [k, role] of roles) {
+          assert.equal(role, !marked.has(k) ? 'menuitem' : k === id('File', 'Edit') ? 'menuitemcheckbox' : 'menuitemradio', `${k}`);
         }
         await p.close();
       }],
@@ -259,7 +248,7 @@ async function main() {
         fs.rmSync(saved, { force: true });
         await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: path.resolve(args.out) });
         const native = path.join(args.out, 'native.pinball');
-        const script = ['command 40002', 'command 40009', 'left 300 300', 'left 330 340', 'pass 4', `save ${native}`, 'pass 1'];
+        const script = [`command ${id('File', 'Edit')}`, `command ${id('Shape', 'Circle')}`, 'left 300 300', 'left 330 340', 'pass 4', `save ${native}`, 'pass 1'];
         await web.menu(p, 'File', 'Edit');
         await web.menu(p, 'Shape', 'Circle');
         await web.clickCanvas(p, 300, 300);
@@ -279,7 +268,7 @@ async function main() {
         await p.waitForFunction(() => pinballPage.started);
         assert.equal(await p.title(), 'mine - Pinball Simulation');
         await p.evaluate(() => pinballPage.step(1));
-        script.push('command 40002', 'pass 1');
+        script.push(`command ${id('File', 'Edit')}`, 'pass 1');
         assert.equal(web.compareFrames(await web.canvasBytes(p), web.replay(args.replay, script, args.out).frame), '');
 
         await web.menu(p, 'File', 'Reset');
@@ -292,7 +281,7 @@ async function main() {
         await (await chosen).accept([saved]);
         await opened;
         await p.evaluate(() => pinballPage.step(1));
-        script.push('command 40001', 'pass 1', `open ${saved}`, 'pass 2');
+        script.push(`command ${id('File', 'Reset')}`, 'pass 1', `open ${saved}`, 'pass 2');
         assert.equal(web.compareFrames(await web.canvasBytes(p), web.replay(args.replay, script, args.out).frame), '');
         await p.evaluate(() => localStorage.clear());
         await p.close();
