@@ -12,7 +12,7 @@ const kLinkLimit = 32000;
 const kMaxFileBytes = 64 * 1024 * 1024;
 
 export function createFiles(notice) {
-  const files = new Map();  // name -> { size, bytes }
+  const files = new Map(); // name -> { size, bytes }
   let droppedName = null;
 
   async function hold(file) {
@@ -22,7 +22,9 @@ export function createFiles(notice) {
     return file.name;
   }
 
-  const held = (name, bytes) => { files.set(name, { size: bytes.length, bytes }); };
+  const held = (name, bytes) => {
+    files.set(name, { size: bytes.length, bytes });
+  };
 
   // The system's file chooser: the name of the file chosen, or null.
   function chooseFile() {
@@ -31,7 +33,8 @@ export function createFiles(notice) {
     input.accept = '.pinball';
     return new Promise((resolve) => {
       input.addEventListener('change', () => {
-        if (input.files.length) hold(input.files[0]).then(resolve); else resolve(null);
+        if (input.files.length) hold(input.files[0]).then(resolve);
+        else resolve(null);
       });
       input.addEventListener('cancel', () => resolve(null));
       input.click();
@@ -49,7 +52,10 @@ export function createFiles(notice) {
 
   // A file dropped on the canvas; `then` learns it is held.
   function drop(file, then) {
-    hold(file).then((name) => { droppedName = name; then(); });
+    hold(file).then((name) => {
+      droppedName = name;
+      then();
+    });
   }
 
   function store(bytes, name, changed) {
@@ -87,8 +93,13 @@ export function createFiles(notice) {
   async function linkFor(bytes, name) {
     const data = toBase64Url(await pipe(bytes, new CompressionStream('deflate-raw')));
     const base = name.replace(/^.*[\\/]/, '').replace(/\.pinball$/, '');
-    const link = location.origin + location.pathname + '#' +
-      (base ? 'name=' + encodeURIComponent(base) + '&' : '') + 'table=' + data;
+    const link =
+      location.origin +
+      location.pathname +
+      '#' +
+      (base ? 'name=' + encodeURIComponent(base) + '&' : '') +
+      'table=' +
+      data;
     return link.length <= kLinkLimit ? link : null;
   }
 
@@ -99,7 +110,7 @@ export function createFiles(notice) {
     if (fragment.has('table')) {
       history.replaceState(null, '', location.pathname + location.search);
       const name = fragment.has('name') ? fragment.get('name') + '.pinball' : '';
-      let bytes = new Uint8Array(0);  // a damaged link opens as an empty file, which says so
+      let bytes = new Uint8Array(0); // a damaged link opens as an empty file, which says so
       try {
         bytes = await pipe(fromBase64Url(fragment.get('table')), new DecompressionStream('deflate-raw'));
       } catch (e) {
@@ -125,8 +136,16 @@ export function createFiles(notice) {
   }
 
   return {
-    files, chooseFile, download, drop, store, linkFor, takeStartTable,
-    get droppedName() { return droppedName; },
+    files,
+    chooseFile,
+    download,
+    drop,
+    store,
+    linkFor,
+    takeStartTable,
+    get droppedName() {
+      return droppedName;
+    },
     linkLimit: kLinkLimit,
   };
 }

@@ -12,9 +12,11 @@ export function fitToPage(programWindow, canvas) {
     if (programWindow.hidden) return;
     const body = getComputedStyle(document.body);
     const room = document.documentElement.clientWidth - parseFloat(body.marginLeft) - parseFloat(body.marginRight);
-    const width = programWindow.offsetWidth, height = programWindow.offsetHeight;
+    const width = programWindow.offsetWidth,
+      height = programWindow.offsetHeight;
     const scale = Math.min(1, room / width);
-    const w = programWindow.getBoundingClientRect(), c = canvas.getBoundingClientRect();
+    const w = programWindow.getBoundingClientRect(),
+      c = canvas.getBoundingClientRect();
     const ratio = devicePixelRatio;
     const snap = (v) => Math.round(v * ratio) / ratio - v;
     const dx = snap(w.left + scrollX + scale * (c.left - w.left));
@@ -25,8 +27,14 @@ export function fitToPage(programWindow, canvas) {
   }
   // A new pixel ratio (a zoom, another screen) is a media change of its own.
   function watchRatio() {
-    matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => { fit(); watchRatio(); },
-      { once: true });
+    matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener(
+      'change',
+      () => {
+        fit();
+        watchRatio();
+      },
+      { once: true },
+    );
   }
   addEventListener('resize', fit);
   watchRatio();

@@ -7,6 +7,7 @@ import { EventKind, Key, SHORTCUTS } from './page_bridge.js';
 // Windows' virtual-key codes of the named keys the program gets as they
 // are (the keys it answers are in Key); a letter or digit goes as its
 // capital's character code.
+// prettier-ignore
 const kNamedKeys = {
   Backspace: 8, Tab: 9, Enter: 13, Shift: 16, Control: 17, Pause: 19, CapsLock: 20, Escape: 27, ' ': 32,
   PageUp: 33, PageDown: 34, End: 35, Home: 36, ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40,
@@ -33,14 +34,17 @@ export function connectInput({ canvas, post, menus, boxes, files }) {
   // Client coordinates to the canvas pixel under them, at any scale.
   function canvasPoint(clientX, clientY) {
     const r = canvas.getBoundingClientRect();
-    const x = Math.floor((clientX - r.left) * canvas.width / r.width);
-    const y = Math.floor((clientY - r.top) * canvas.height / r.height);
+    const x = Math.floor(((clientX - r.left) * canvas.width) / r.width);
+    const y = Math.floor(((clientY - r.top) * canvas.height) / r.height);
     return [Math.min(Math.max(x, 0), canvas.width - 1), Math.min(Math.max(y, 0), canvas.height - 1)];
   }
 
   function press(kind, clientX, clientY) {
     // As on Windows, a click beside an open menu only closes it.
-    if (menus.isOpen()) { menus.close(); return; }
+    if (menus.isOpen()) {
+      menus.close();
+      return;
+    }
     const [x, y] = canvasPoint(clientX, clientY);
     post([kind, x, y]);
   }
@@ -52,8 +56,12 @@ export function connectInput({ canvas, post, menus, boxes, files }) {
   canvas.addEventListener('contextmenu', (e) => e.preventDefault());
 
   document.addEventListener('keydown', (e) => {
-    if (boxes.isOpen()) { boxes.key(e); return; }  // the open box takes the keys, wherever the focus is
-    if (menus.key(e)) return;  // the menu bar's keys, and every key while it has the keyboard
+    // The open box takes the keys, wherever the focus is.
+    if (boxes.isOpen()) {
+      boxes.key(e);
+      return;
+    }
+    if (menus.key(e)) return; // the menu bar's keys, and every key while it has the keyboard
     // Keys held with Alt are system keys, which the window leaves alone.
     const code = virtualKey(e);
     if (e.altKey || code === null) return;
@@ -82,8 +90,11 @@ export function connectInput({ canvas, post, menus, boxes, files }) {
   // a second finger, makes a gesture, which clicks nothing.
   const kHoldMs = 500;
   const kSlop = 6;
-  let touch = null;  // the finger on the canvas: {id, x, y, timer}
-  const dropTouch = () => { if (touch) clearTimeout(touch.timer); touch = null; };
+  let touch = null; // the finger on the canvas: {id, x, y, timer}
+  const dropTouch = () => {
+    if (touch) clearTimeout(touch.timer);
+    touch = null;
+  };
 
   function held(x, y) {
     touch = null;
@@ -98,8 +109,11 @@ export function connectInput({ canvas, post, menus, boxes, files }) {
 
   canvas.addEventListener('pointerdown', (e) => {
     if (e.pointerType !== 'touch') return;
-    e.preventDefault();  // no mouse events made up from the touch
-    if (touch) { dropTouch(); return; }
+    e.preventDefault(); // no mouse events made up from the touch
+    if (touch) {
+      dropTouch();
+      return;
+    }
     const { pointerId: id, clientX: x, clientY: y } = e;
     touch = { id, x, y, timer: setTimeout(() => held(x, y), kHoldMs) };
   });

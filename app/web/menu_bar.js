@@ -12,12 +12,12 @@ import { MENU } from './menu_resource.js';
 // in the menus, Enter or Space chooses, Escape goes back one level. While the
 // bar has the keyboard, keys are the bar's, not the program's.
 export function createMenuBar(bar, onCommand) {
-  const items = new Map();  // command id -> item element
-  const menus = [];         // the top menus, in bar order
-  let opened = null;        // the open top menu, or null
-  let active = false;       // the bar has the keyboard
-  let before = null;        // what had the focus before the bar took it
-  let altAlone = false;     // Alt is down, and nothing else was pressed with it
+  const items = new Map(); // command id -> item element
+  const menus = []; // the top menus, in bar order
+  let opened = null; // the open top menu, or null
+  let active = false; // the bar has the keyboard
+  let before = null; // what had the focus before the bar took it
+  let altAlone = false; // Alt is down, and nothing else was pressed with it
   let labels = 0;
 
   const greyed = (li) => li.getAttribute('aria-disabled') === 'true';
@@ -41,7 +41,7 @@ export function createMenuBar(bar, onCommand) {
   }
 
   function choose(li) {
-    if (greyed(li)) return;  // a greyed item cannot be chosen
+    if (greyed(li)) return; // a greyed item cannot be chosen
     close();
     onCommand(Number(li.dataset.id));
   }
@@ -74,7 +74,7 @@ export function createMenuBar(bar, onCommand) {
         const arrow = element('span', 'arrow', '\u25B8');
         arrow.setAttribute('aria-hidden', 'true');
         li.setAttribute('role', 'menuitem');
-        li.setAttribute('aria-labelledby', label.id);  // its name is its text, not its submenu's too
+        li.setAttribute('aria-labelledby', label.id); // its name is its text, not its submenu's too
         li.setAttribute('aria-haspopup', 'menu');
         li.setAttribute('aria-expanded', 'false');
         li.className = 'submenu';
@@ -149,7 +149,10 @@ export function createMenuBar(bar, onCommand) {
     if (k === 'F10' && !e.ctrlKey && !e.shiftKey && !e.altKey && !e.metaKey) {
       e.preventDefault();
       if (active || opened) close();
-      else { activate(); menus[0].firstChild.focus(); }
+      else {
+        activate();
+        menus[0].firstChild.focus();
+      }
       return true;
     }
     if (!active && !opened) return false;
@@ -157,7 +160,10 @@ export function createMenuBar(bar, onCommand) {
     e.preventDefault();
     if (!active) {
       // A menu opened with the mouse: Escape closes it, the arrows and Enter take it over.
-      if (k === 'Escape') { close(); return true; }
+      if (k === 'Escape') {
+        close();
+        return true;
+      }
       if (!['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'Enter'].includes(k)) return true;
       activate();
     }
@@ -167,7 +173,8 @@ export function createMenuBar(bar, onCommand) {
       const menu = at.parentElement;
       if (k === 'ArrowLeft' || k === 'ArrowRight') {
         const next = around(menus, menu, step);
-        if (opened) enter(next); else next.firstChild.focus();
+        if (opened) enter(next);
+        else next.firstChild.focus();
       } else if (k === 'ArrowDown' || k === 'ArrowUp' || k === 'Enter' || k === ' ') {
         enter(menu, k === 'ArrowUp');
       } else if (k === 'Escape') {
@@ -175,7 +182,8 @@ export function createMenuBar(bar, onCommand) {
       }
       return true;
     }
-    const popupOf = at.parentElement, owner = popupOf.parentElement;  // a submenu item or a top menu
+    const popupOf = at.parentElement,
+      owner = popupOf.parentElement; // a submenu item or a top menu
     const inTop = owner.classList.contains('menu');
     if (k === 'ArrowUp' || k === 'ArrowDown') {
       const list = stops(popupOf);
@@ -189,7 +197,13 @@ export function createMenuBar(bar, onCommand) {
       enter(around(menus, at.closest('.menu'), step));
     } else if (k === 'ArrowLeft' || k === 'Escape') {
       // Back one level: to the submenu's item, or from a top menu to its title.
-      if (inTop) { owner.firstChild.focus(); hidePopups(); } else { owner.focus(); setSubmenu(owner, false); }
+      if (inTop) {
+        owner.firstChild.focus();
+        hidePopups();
+      } else {
+        owner.focus();
+        setSubmenu(owner, false);
+      }
     } else if ((k === 'Enter' || k === ' ') && at.dataset.id) {
       choose(at);
     }
@@ -209,7 +223,8 @@ export function createMenuBar(bar, onCommand) {
     menu.append(title, popup(list, title.id));
     title.addEventListener('click', (e) => {
       e.stopPropagation();
-      if (opened === menu) close(); else open(menu);
+      if (opened === menu) close();
+      else open(menu);
     });
     // With one menu open, pointing at another title opens that one instead.
     title.addEventListener('mouseenter', () => {
@@ -222,7 +237,11 @@ export function createMenuBar(bar, onCommand) {
   bar.addEventListener('mousedown', (e) => e.preventDefault());
   // Focus taken elsewhere (a click in a field, say) leaves the bar.
   bar.addEventListener('focusout', (e) => {
-    if (active && e.relatedTarget && !bar.contains(e.relatedTarget)) { active = false; before = null; hidePopups(); }
+    if (active && e.relatedTarget && !bar.contains(e.relatedTarget)) {
+      active = false;
+      before = null;
+      hidePopups();
+    }
   });
   document.addEventListener('click', close);
   document.addEventListener('keyup', (e) => {
@@ -230,11 +249,22 @@ export function createMenuBar(bar, onCommand) {
     altAlone = false;
     e.preventDefault();
     if (active || opened) close();
-    else { activate(); menus[0].firstChild.focus(); }
+    else {
+      activate();
+      menus[0].firstChild.focus();
+    }
   });
   // Alt held for a click or while the window was left is not Alt alone.
-  document.addEventListener('mousedown', () => { altAlone = false; }, true);
-  window.addEventListener('blur', () => { altAlone = false; });
+  document.addEventListener(
+    'mousedown',
+    () => {
+      altAlone = false;
+    },
+    true,
+  );
+  window.addEventListener('blur', () => {
+    altAlone = false;
+  });
 
   return {
     close,

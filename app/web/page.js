@@ -64,10 +64,17 @@ const modal = (promise) => {
 async function shareLinkBox(bytes, name) {
   const link = await files.linkFor(bytes, name);
   if (!link) {
-    return boxes.messageBox('Share Link', 'This table is too large for a link (a link holds at most ' +
-      files.linkLimit + ' characters). Save it to a file and share the file instead.');
+    return boxes.messageBox(
+      'Share Link',
+      'This table is too large for a link (a link holds at most ' +
+        files.linkLimit +
+        ' characters). Save it to a file and share the file instead.',
+    );
   }
-  const copied = await navigator.clipboard.writeText(link).then(() => true, () => false);
+  const copied = await navigator.clipboard.writeText(link).then(
+    () => true,
+    () => false,
+  );
   return boxes.showLink('Share Link', copied ? 'A link to this table, copied:' : 'A link to this table:', link);
 }
 
@@ -79,10 +86,17 @@ let imageAt = 0;
 
 const page = {
   takeEvent: () => (queue.length ? queue.shift() : null),
-  postQuit: () => { queue.push([EventKind.Quit, 0, 0]); },
+  postQuit: () => {
+    queue.push([EventKind.Quit, 0, 0]);
+  },
   present(heap, at, width, height) {
-    if (!image || image.data.buffer !== heap.buffer || imageAt !== at ||
-        image.width !== width || image.height !== height) {
+    if (
+      !image ||
+      image.data.buffer !== heap.buffer ||
+      imageAt !== at ||
+      image.width !== width ||
+      image.height !== height
+    ) {
       image = new ImageData(new Uint8ClampedArray(heap.buffer, at, width * height * 4), width, height);
       imageAt = at;
     }
@@ -100,7 +114,9 @@ const page = {
 
   // Files: the page holds them, the program reads them; a save downloads.
   files: files.files,
-  get droppedName() { return files.droppedName; },
+  get droppedName() {
+    return files.droppedName;
+  },
   chooseFile: () => modal(files.chooseFile()),
   download: (name, bytes) => files.download(name, bytes),
   store: (bytes, name, changed) => files.store(bytes, name, changed),
@@ -122,9 +138,15 @@ const page = {
 
   // For the tests and the curious: the pass count, a stepped run, the times,
   // and the program.
-  get passes() { return clock.passes; },
-  get started() { return clock.started; },
-  get hasEnded() { return clock.ended; },
+  get passes() {
+    return clock.passes;
+  },
+  get started() {
+    return clock.started;
+  },
+  get hasEnded() {
+    return clock.ended;
+  },
   step: (n) => clock.step(n),
   passTimes: () => clock.passTimes(),
   program,
@@ -138,8 +160,9 @@ window.pinballPage = page;
 // The program's failures in plain words; the toolchain's own account of
 // them stays in the console, where it has already written it.
 function failed() {
-  document.getElementById('ended-text').textContent =
-    clock.started ? 'The program stopped because of an error.' : 'The program could not start.';
+  document.getElementById('ended-text').textContent = clock.started
+    ? 'The program stopped because of an error.'
+    : 'The program could not start.';
   const button = document.getElementById('restart');
   button.textContent = 'Reload';
   button.hidden = false;
