@@ -31,3 +31,4 @@
 #define IDM_UNDO 40039
 #define IDM_REDO 40040
 #define IDM_SHARE_LINK 40041  // the web page only
+#define IDM_NEW 40042

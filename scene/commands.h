@@ -23,5 +23,5 @@ void MenuCommand(int32_t id);
 // A key press: Delete removes the picked shape, A flips Fill, others nothing.
 void KeyDown(uint32_t key);
 // A key pressed with Ctrl held: Z undoes (with Shift, redoes), Y redoes,
-// O opens and S saves; any other key acts as without Ctrl.
+// N starts a new table, O opens and S saves; any other key acts as without Ctrl.
 void ControlKeyDown(uint32_t key, bool shift);

@@ -97,4 +97,15 @@ void Redo() { Travel(history().redo, history().undo); }
 uint64_t SceneVersion() { return history().version; }
 size_t HistoryBytes() { return history().bytes; }
 
+void ClearHistory() {
+  History& h = history();
+  h.undo.clear();
+  h.redo.clear();
+  h.bytes = 0;
+  h.version = ++h.lastVersion;
+  // An event under way starts again from the new table, never from the old one.
+  h.changed = false;
+  if (h.depth > 0) TakeSnapshot(h.before);
+}
+
 void ForgetHistory() { history() = History{}; }
