@@ -34,6 +34,7 @@ enum PageKey : int32_t {
 // Letters that, held with Ctrl (or Cmd), are the program's shortcuts
 // (ControlKeyDown), which the page keeps from the browser.
 enum PageShortcut : int32_t {
+  kPageShortcutNew = 'N',
   kPageShortcutOpen = 'O',
   kPageShortcutSave = 'S',
   kPageShortcutUndo = 'Z',

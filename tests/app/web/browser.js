@@ -52,7 +52,8 @@ async function launch(flags = []) {
     ],
   });
   const close = async () => {
-    await browser.close().catch(() => {});
+    // A browser that already went away is closed; the profile goes all the same.
+    await browser.close().catch((e) => console.log(`closing Chromium: ${e.message}`));
     fs.rmSync(profile, { recursive: true, force: true });
   };
   return { browser, close };
