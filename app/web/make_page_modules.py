@@ -30,9 +30,10 @@ def read_defines(path):
 
 def preprocess(text, defined):
     """The lines the resource compiler reads: comments out, #ifdef and #ifndef
-    blocks kept or dropped as NAME is in `defined`, other directives dropped."""
+    blocks kept or dropped as NAME is in `defined` (#if 0 dropped), other
+    directives dropped."""
     text = re.sub(r'"(?:[^"]|"")*"|/\*.*?\*/|//[^\n]*',
-                  lambda m: m[0] if m[0].startswith('"') else " " * m[0].count("\n") or " ", text, flags=re.S)
+                  lambda m: m[0] if m[0].startswith('"') else "\n" * m[0].count("\n") or " ", text, flags=re.S)
     kept, stack = [], []
     for line in text.split("\n"):
         directive = re.match(r"\s*#\s*(\w+)\s*(\w*)", line)
@@ -40,6 +41,8 @@ def preprocess(text, defined):
             word, name = directive[1], directive[2]
             if word in ("ifdef", "ifndef"):
                 stack.append((name in defined) == (word == "ifdef"))
+            elif word == "if":
+                stack.append(name != "0")
             elif word == "else":
                 stack[-1] = not stack[-1]
             elif word == "endif":
@@ -136,13 +139,18 @@ def read_enums(paths):
                     values[name] = ord(v[1])
                 elif v in values:
                     values[name] = values[v]
-                else:
+                elif re.fullmatch(r"\d+|0x[0-9a-fA-F]+", v):
                     values[name] = int(v, 0)
+                else:
+                    raise ValueError("%s: %s = %s: not a number, a character or an enumerator of %s"
+                                     % (path, name, v, " ".join(paths)))
                 members[name] = values[name]
     return enums
 
 
 def unprefixed(members, prefix):
+    """The enumerators under their names without `prefix`: kPageKeyDelete is Delete."""
+    assert all(name.startswith(prefix) for name in members), (prefix, members)
     return {name[len(prefix):]: v for name, v in members.items()}
 
 
