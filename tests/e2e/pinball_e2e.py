@@ -23,6 +23,7 @@ import time
 import unittest
 
 SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+sys.dont_write_bytecode = True  # no cache of the module left in the source tree
 sys.path.insert(0, os.path.join(SOURCE, "app", "web"))
 from make_page_modules import read_menu  # noqa: E402  (the build's own reader of the resource script)
 

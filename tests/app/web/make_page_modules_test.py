@@ -8,6 +8,7 @@ import sys
 import tempfile
 import unittest
 
+sys.dont_write_bytecode = True  # no cache of the module left in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "app", "web"))
 import make_page_modules  # noqa: E402
 
