@@ -1,8 +1,9 @@
 // The program's files in a web page. The page holds every file it is given
 // (chosen, dropped, stored, or a shared link's table) by name, for the
 // program to read; a save is a download. The table also keeps itself in the
-// browser's local storage, and a link can carry it in its fragment, which
-// no server sees.
+// browser: each tab its own, across its reloads (session storage), and the
+// one kept last for a new tab (local storage). A link can carry it in its
+// fragment, which no server sees.
 
 const kStoreKey = 'pinball-table';
 // The longest link offered: longer ones are cut short by some of the
@@ -58,15 +59,21 @@ export function createFiles(notice) {
     });
   }
 
-  function store(bytes, name, changed) {
+  // This tab's table; `shared` when it is a change made here, which a new tab
+  // then starts from. A change never reaches another tab's own table.
+  function store(bytes, name, changed, shared) {
+    const kept = JSON.stringify({ name, changed, table: new TextDecoder().decode(bytes) });
     try {
-      localStorage.setItem(kStoreKey, JSON.stringify({ name, changed, table: new TextDecoder().decode(bytes) }));
+      sessionStorage.setItem(kStoreKey, kept);
+      if (shared) localStorage.setItem(kStoreKey, kept);
       notice.hidden = true;
     } catch (e) {
       // Too large for the browser's storage (or no storage offered): say so
-      // rather than bring an older table back later.
+      // rather than bring an older table back later (this tab's, or another
+      // tab's in its place).
       if (!(e instanceof DOMException)) throw e;
-      localStorage.removeItem(kStoreKey);
+      sessionStorage.setItem(kStoreKey, '{}');
+      if (shared) localStorage.removeItem(kStoreKey);
       notice.textContent = 'This table is too large for the browser to keep: save it to a file to keep it.';
       notice.hidden = false;
     }
@@ -103,26 +110,12 @@ export function createFiles(notice) {
     return link.length <= kLinkLimit ? link : null;
   }
 
-  // The table to start with: a link's, which then leaves the address (so that
-  // a reload finds the stored table, edits and all), or the stored one, or null.
-  async function takeStartTable() {
-    const fragment = new URLSearchParams(location.hash.slice(1));
-    if (fragment.has('table')) {
-      history.replaceState(null, '', location.pathname + location.search);
-      const name = fragment.has('name') ? fragment.get('name') + '.pinball' : '';
-      let bytes = new Uint8Array(0); // a damaged link opens as an empty file, which says so
-      try {
-        bytes = await pipe(fromBase64Url(fragment.get('table')), new DecompressionStream('deflate-raw'));
-      } catch (e) {
-        // Not base64 (atob's DOMException) or not deflated data (the stream's TypeError).
-        if (!(e instanceof DOMException || e instanceof TypeError)) throw e;
-        console.warn('The link holds no table:', e);
-      }
-      held(name, bytes);
-      return { name, changed: false };
-    }
+  // The table to start with: this tab's own, or else (in a new tab) the one
+  // kept last, or null.
+  function takeStartTable() {
+    const own = sessionStorage.getItem(kStoreKey);
     try {
-      const kept = JSON.parse(localStorage.getItem(kStoreKey));
+      const kept = JSON.parse(own !== null ? own : localStorage.getItem(kStoreKey));
       if (kept && typeof kept.table === 'string' && typeof kept.name === 'string') {
         held(kept.name, new TextEncoder().encode(kept.table));
         return { name: kept.name, changed: !!kept.changed };
@@ -135,6 +128,27 @@ export function createFiles(notice) {
     return null;
   }
 
+  const hasLink = () => new URLSearchParams(location.hash.slice(1)).has('table');
+
+  // The link in the address, unpacked and held for the program: { name } of
+  // the table held, { error } when it cannot be unpacked, or null when there
+  // is none. It leaves the address at once, so that a reload finds the tab's
+  // kept table, and the same link pasted again is a change of the address.
+  async function takeLink() {
+    const fragment = new URLSearchParams(location.hash.slice(1));
+    if (!fragment.has('table')) return null;
+    history.replaceState(null, '', location.pathname + location.search);
+    const name = fragment.has('name') ? fragment.get('name') + '.pinball' : '';
+    try {
+      held(name, await pipe(fromBase64Url(fragment.get('table')), new DecompressionStream('deflate-raw')));
+      return { name };
+    } catch (e) {
+      // Not base64 (atob's DOMException) or not deflated data (the stream's TypeError).
+      if (!(e instanceof DOMException || e instanceof TypeError)) throw e;
+      return { error: 'it is damaged or cut short' };
+    }
+  }
+
   return {
     files,
     chooseFile,
@@ -143,6 +157,8 @@ export function createFiles(notice) {
     store,
     linkFor,
     takeStartTable,
+    hasLink,
+    takeLink,
     get droppedName() {
       return droppedName;
     },

@@ -48,6 +48,11 @@ const clock = new PassClock({
 });
 
 connectInput({ canvas, post, menus, boxes, files });
+// A link put into the address of the open page opens too. It waits behind an
+// open box, rather than being lost as a click would be.
+addEventListener('hashchange', () => {
+  if (files.hasLink() && queue.length < kQueueLimit) queue.push([EventKind.OpenLink, 0, 0]);
+});
 document.getElementById('close').addEventListener('click', () => post([EventKind.Close, 0, 0]));
 document.getElementById('restart').addEventListener('click', () => location.reload());
 fitToPage(programWindow, canvas);
@@ -119,8 +124,9 @@ const page = {
   },
   chooseFile: () => modal(files.chooseFile()),
   download: (name, bytes) => files.download(name, bytes),
-  store: (bytes, name, changed) => files.store(bytes, name, changed),
+  store: (bytes, name, changed, shared) => files.store(bytes, name, changed, shared),
   takeStartTable: () => files.takeStartTable(),
+  takeLink: () => modal(files.takeLink()),
   askSaveChanges: () => modal(boxes.choose('Pinball Simulation', 'Save changes?', ['Yes', 'No', 'Cancel'])),
   async askFileName(suggested) {
     const name = await modal(boxes.askText('Save As', 'File name:', suggested.replace(/\.pinball$/, '')));

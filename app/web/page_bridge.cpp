@@ -84,15 +84,25 @@ EM_JS(char*, PageDroppedName, (), {
   return name === null ? 0 : allocateUTF8(name);
 });
 
-// Asynchronous: a shared link's table is unpacked before the first pass.
-EM_ASYNC_JS(char*, AwaitStartTable, (int32_t* changed), {
-  const start = await Module.page.takeStartTable();
+EM_JS(char*, PageStartName, (int32_t* changed), {
+  const start = Module.page.takeStartTable();
   if (!start) return 0;
   HEAP32[changed >> 2] = start.changed ? 1 : 0;
   return allocateUTF8(start.name);
 });
 
-char* PageStartName(int32_t* changed) { return AwaitStartTable(changed); }
+// Asynchronous: the link is unpacked while the program waits.
+EM_ASYNC_JS(char*, AwaitLink, (char** error), {
+  const link = await Module.page.takeLink();
+  if (!link) return 0;
+  if (link.error !== undefined) {
+    HEAP32[error >> 2] = allocateUTF8(link.error);
+    return 0;
+  }
+  return allocateUTF8(link.name);
+});
+
+char* PageTakeLink(char** error) { return AwaitLink(error); }
 
 EM_JS(void, PageDownload, (const char* name, const uint8_t* bytes, int32_t size), {
   Module.page.download(UTF8ToString(name), HEAPU8.slice(bytes, bytes + size));
@@ -104,6 +114,7 @@ EM_JS(void, PageEnableMenuItem, (int32_t commandId, int32_t enabled), {
   Module.page.enableMenuItem(commandId, enabled !== 0);
 });
 
-EM_JS(void, PageStore, (const uint8_t* bytes, int32_t size, const char* name, int32_t changed), {
-  Module.page.store(HEAPU8.slice(bytes, bytes + size), UTF8ToString(name), changed !== 0);
+EM_JS(void, PageStore, (const uint8_t* bytes, int32_t size, const char* name, int32_t changed,
+                        int32_t shared), {
+  Module.page.store(HEAPU8.slice(bytes, bytes + size), UTF8ToString(name), changed !== 0, shared !== 0);
 });

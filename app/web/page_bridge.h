@@ -21,6 +21,7 @@ enum PageEventKind : int32_t {
   kPageQuit = 6,        // the quit request posted by PagePostQuit
   kPageControlKey = 7,  // a key held with Ctrl: a = virtual-key code, b = 1 with Shift
   kPageOpenDropped = 8, // a file dropped on the canvas, which the page holds (PageDroppedName)
+  kPageOpenLink = 9,    // a link put into the address of the open page (PageTakeLink)
 };
 
 // The keys the page names, as Windows virtual-key codes: the keys the window
@@ -78,17 +79,23 @@ char* PageChooseFile();
 char* PageAskFileName(const char* suggested);
 // The file dropped on the canvas last.
 char* PageDroppedName();
-// Modal: the table to start with (a shared link's, or the one stored), and
-// whether it was changed since it was saved.
+// The table to start with (the one this tab kept, or else the one kept
+// last), and whether it was changed since it was saved.
 char* PageStartName(int32_t* changed);
+// Modal: the link in the address, unpacked: the name its table is held by
+// ("" when the link names none), or null when there is no link. A link that
+// cannot be unpacked gives null and its reason in *error.
+char* PageTakeLink(char** error);
 // A download of `size` bytes named `name`.
 void PageDownload(const char* name, const uint8_t* bytes, int32_t size);
 // Modal: "Save changes?": 0 Yes, 1 No, 2 Cancel.
 int32_t PageAskSaveChanges();
 void PageSetCaption(const char* caption);
 void PageEnableMenuItem(int32_t commandId, int32_t enabled);
-// Keeps the table in the browser's storage, for the next visit.
-void PageStore(const uint8_t* bytes, int32_t size, const char* name, int32_t changed);
+// Keeps the table in the browser's storage as this tab's, for its reloads;
+// `shared`: also as the table a new tab starts from.
+void PageStore(const uint8_t* bytes, int32_t size, const char* name, int32_t changed,
+               int32_t shared);
 // Modal: the table as a link, shown and copied (or the reason it cannot be one).
 void PageShareLink(const uint8_t* bytes, int32_t size, const char* name);
 }

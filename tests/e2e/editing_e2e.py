@@ -9,6 +9,8 @@ stand still while a menu or the Instructions box is open. Another sends balls
 straight up at the top wall and checks they stay in the field. Another builds a
 small scene of every kind of shape and saves its picture (editing.png in the
 output folder, and with --guide docs/editing.png to refresh the user guide's).
+Others open and save tables, undo and redo, and check that Undo never crosses
+an Open, so Ctrl+S never writes the table before it over the file opened.
 
 Run it through scripts/wine-xvfb.sh, like pinball_e2e.py, whose helpers it uses:
   scripts/wine-xvfb.sh python3 tests/e2e/editing_e2e.py --exe build/windows/pinball.exe \\
@@ -36,6 +38,18 @@ RADIUS_1_5 = ("Pinball", "Set Radius", "x 1.5")
 SPEED_1, SPEED_3 = ("Pinball", "Set Speed", "x 1"), ("Pinball", "Set Speed", "x 3")
 
 GUIDE = ""  # where the user guide's picture goes too, if anywhere
+
+# A blue box alone, as the program writes it.
+BLUE_BOX_TABLE = ("pinball-table 1\ndrawing filled\n"
+                  "wall 0 0 792 0 #ff0000\nwall 792 0 792 554 #ff0000\n"
+                  "wall 0 0 0 554 #ff0000\nwall 0 554 792 554 #ff0000\n"
+                  "wall 300 200 300 260 #0000ff\nwall 380 260 300 260 #0000ff\n"
+                  "wall 300 200 380 200 #0000ff\nwall 380 260 380 200 #0000ff\n"
+                  "box 300 200 380 260 #0000ff 4\n")
+
+
+def windows_path(path):
+    return "Z:" + path.replace("/", "\\")
 
 
 def bounds(points):
@@ -122,6 +136,16 @@ class Editor(e2e.Program):
         where = ball_centre(self.wait_until(what, lambda c: ball_centre(c, colour) is not None),
                             colour)
         return self.wait_until(what, moved_from(where, colour))
+
+    def wait_for_caption(self, caption, timeout=10):
+        deadline = time.monotonic() + timeout
+        while True:
+            now = run("xdotool", "getwindowname", self.window).strip()
+            if now == caption:
+                return
+            if time.monotonic() > deadline:
+                raise AssertionError("the caption is %r, not %r" % (now, caption))
+            time.sleep(0.05)
 
     def wait_for_box(self, caption, present, timeout=10):
         """Polls for a visible window of this caption to show (or to go)."""
@@ -280,19 +304,13 @@ class Editing(unittest.TestCase):
         self.quit(p)
 
     def test_a_table_from_the_command_line_saved_through_the_dialog(self):
-        table = ("pinball-table 1\ndrawing filled\n"
-                 "wall 0 0 792 0 #ff0000\nwall 792 0 792 554 #ff0000\n"
-                 "wall 0 0 0 554 #ff0000\nwall 0 554 792 554 #ff0000\n"
-                 "wall 300 200 300 260 #0000ff\nwall 380 260 300 260 #0000ff\n"
-                 "wall 300 200 380 200 #0000ff\nwall 380 260 380 200 #0000ff\n"
-                 "box 300 200 380 260 #0000ff 4\n")
+        table = BLUE_BOX_TABLE
         source = os.path.join(e2e.OUT, "blue box.pinball")
         saved = os.path.join(e2e.OUT, "saved.pinball")
         with open(source, "w") as f:
             f.write(table)
         if os.path.exists(saved):
             os.remove(saved)
-        windows_path = lambda path: "Z:" + path.replace("/", "\\")
         p = Editor("table", [windows_path(source)], "blue box - Pinball Simulation")
         self.addCleanup(p.close)
         p.wait_for_window()
@@ -325,6 +343,40 @@ class Editing(unittest.TestCase):
         p.keys_fast("ctrl+y")
         p.wait_until("ball returned", lambda c: ball_centre(c, RED) is not None)
         self.quit(p)
+
+    def test_undo_never_crosses_an_open(self):
+        """A change to the untitled table is marked; a table opened over it (not saved)
+        has no Undo back into it, so Ctrl+S writes the opened file as it was."""
+        opened = os.path.join(e2e.OUT, "opened.pinball")
+        with open(opened, "w") as f:
+            f.write(BLUE_BOX_TABLE)
+        p = self.start("open-undo")
+        p.menu(FILE_EDIT)
+        p.menu(FILE_CLEAR)
+        p.wait_for_caption("*Untitled - Pinball Simulation")
+        p.keys_fast("ctrl+o")
+        p.answer_save_changes("n")
+        dialog = p.wait_for_box("Open", True)
+        run("xdotool", "windowfocus", "--sync", dialog, "key", "ctrl+a", "BackSpace")
+        run("xdotool", "type", "--delay", "20", windows_path(opened))
+        run("xdotool", "key", "Return")
+        p.wait_for_caption("opened - Pinball Simulation")
+        p.wait_until("the opened table's box", lambda c: c.at(340, 230) == BLUE)
+        written = os.stat(opened).st_mtime_ns
+        p.keys_fast("ctrl+z", "ctrl+s")
+        deadline = time.monotonic() + 10
+        while os.stat(opened).st_mtime_ns == written and time.monotonic() < deadline:
+            time.sleep(0.1)
+        self.assertNotEqual(os.stat(opened).st_mtime_ns, written, "Ctrl+S wrote nothing")
+        with open(opened) as f:
+            self.assertEqual(f.read(), BLUE_BOX_TABLE)
+        self.assertEqual(p.client().at(340, 230), BLUE, "Ctrl+Z brought back the cleared table")
+        p.wait_for_caption("opened - Pinball Simulation")
+        # Ctrl+N: an unchanged table gives way to a new one without a question.
+        p.keys_fast("ctrl+n")
+        p.wait_for_caption("Pinball Simulation")
+        p.wait_until("the new table", lambda c: not c.pixels_of(BLUE))
+        self.quit(p, changed=False)
 
     def test_a_scene_of_every_kind_for_the_user_guide(self):
         p = self.start("guide")

@@ -4,14 +4,16 @@
 // any (as the native program sets them); the boxes, and the stillness while a
 // box or a menu is open; the colour chooser on the current colour, and its
 // custom colours; the menus and boxes from the keys alone, and their roles
-// and names; a table saved, reloaded and opened; the failures' messages;
-// Quit and closing.
+// and names; a table saved, reloaded and opened; links over unsaved work, cut
+// short, and pasted into an open tab; two tabs, each with its own table, and
+// New; the failures' messages; Quit and closing.
 //   node ui_test.js --site build/web --replay build/native/pinball-replay --rc resources --out DIR
 
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
 const { parseArgs } = require('node:util');
+const zlib = require('node:zlib');
 const web = require('./browser.js');
 
 const { values: args } = parseArgs({
@@ -22,6 +24,13 @@ const INSTRUCTIONS =
   'To Add objects to the scene, you must select Edit in the Files menu.  Then you can add ' +
   'whatever objects you want. \n\n To Reset the whole scene, choose Reset.';
 const ABOUT = 'Pinball Simulation\nA pinball table drawn pixel by pixel, by its own small team.';
+
+// A table of a blue box alone, for a link.
+const SHARED =
+  'pinball-table 1\ndrawing filled\n' +
+  'wall 0 0 792 0 #ff0000\nwall 792 0 792 554 #ff0000\nwall 0 0 0 554 #ff0000\nwall 0 554 792 554 #ff0000\n' +
+  'wall 300 200 300 260 #0000ff\nwall 380 260 300 260 #0000ff\nwall 300 200 380 200 #0000ff\n' +
+  'wall 380 260 380 200 #0000ff\nbox 300 200 380 260 #0000ff 4\n';
 
 // The same tree read from the page's menu bar.
 function menuFromPage(page) {
@@ -108,6 +117,29 @@ async function main() {
     // The page's menu is the resource's, with the page's own items (Share Link).
     const pageMenu = web.menuFromResource(args.rc);
     const id = (...names) => web.idOf(pageMenu, ...names);
+
+    // For the links and tabs: the tabs open, a stepped pass, a frame against the native one, a box answered.
+    const tabs = [];
+    const step = (p, n) => p.evaluate((k) => pinballPage.step(k), n);
+    const sameFrame = async (p, frame) => assert.equal(web.compareFrames(await web.canvasBytes(p), frame), '');
+    const answer = async (p, button) => {
+      const box = await p.waitForSelector('[role="dialog"]');
+      const text = await box.$eval('.box-text', (e) => e.textContent);
+      for (const b of await box.$$('button')) if ((await b.evaluate((e) => e.textContent)) === button) await b.click();
+      return text;
+    };
+    const boxOnWalls = [
+      `command ${id('File', 'Clear')}`,
+      `command ${id('File', 'Edit')}`,
+      `command ${id('Shape', 'Box')}`,
+      'left 100 100',
+      'left 200 150',
+    ];
+    const sharedFile = path.join(args.out, 'shared.pinball');
+    fs.mkdirSync(args.out, { recursive: true });
+    fs.writeFileSync(sharedFile, SHARED);
+    const link = 'name=shared&table=' + zlib.deflateRawSync(Buffer.from(SHARED)).toString('base64url');
+    let stepped;
 
     const failed = await web.runChecks([
       [
@@ -385,6 +417,111 @@ async function main() {
           );
           await p.evaluate(() => localStorage.clear());
           await p.close();
+        },
+      ],
+      [
+        'a link over unsaved work asks: Cancel keeps the work, a cut link keeps it, No opens it with no Undo',
+        async () => {
+          await page.evaluate(() => localStorage.clear());
+          const a = await web.open(browser, url + '?step', errors);
+          tabs.push(a);
+          await web.menu(a, 'File', 'Clear');
+          await web.menu(a, 'File', 'Edit');
+          await web.menu(a, 'Shape', 'Box');
+          await web.clickCanvas(a, 100, 100);
+          await web.clickCanvas(a, 200, 150);
+          await step(a, 5);
+          const mine = web.replay(args.replay, [...boxOnWalls, 'pass 5'], args.out).frame;
+          await sameFrame(a, mine);
+          assert.equal(await a.title(), '*Untitled - Pinball Simulation');
+
+          // Pasted into the open tab: asked first; Cancel leaves the link unopened, and the address.
+          await a.evaluate((h) => {
+            location.hash = h;
+          }, link);
+          let stepped = step(a, 1);
+          assert.equal(await answer(a, 'Cancel'), 'Save changes?');
+          await stepped;
+          assert.equal(await a.evaluate(() => location.hash), '');
+          assert.equal(await a.title(), '*Untitled - Pinball Simulation');
+          await sameFrame(a, mine);
+          // Cut short, as some programs that carry links do: its error, nothing asked or lost.
+          await a.evaluate(
+            (h) => {
+              location.hash = h;
+            },
+            link.slice(0, 60),
+          );
+          stepped = step(a, 1);
+          assert.equal(await answer(a, 'OK'), 'Cannot open the link: it is damaged or cut short');
+          await stepped;
+          assert.equal(await a.title(), '*Untitled - Pinball Simulation');
+          await sameFrame(a, mine);
+          // Given with a reload of the tab: asked before the first pass; No opens it.
+          await a.evaluate((h) => {
+            location.hash = h;
+          }, link);
+          await a.reload();
+          assert.equal(await answer(a, 'No'), 'Save changes?');
+          await a.waitForFunction(() => pinballPage.started);
+          await step(a, 1);
+          assert.equal(await a.title(), 'shared - Pinball Simulation');
+          assert.equal(
+            await a.$eval(`[data-id="${id('File', 'Undo')}"]`, (e) => e.getAttribute('aria-disabled')),
+            'true',
+          );
+          await sameFrame(a, web.replay(args.replay, [`open ${sharedFile}`, 'pass 1'], args.out).frame);
+        },
+      ],
+      [
+        'two tabs each keep their own table; a new tab starts from the one kept last; Ctrl+N',
+        async () => {
+          const [a] = tabs; // the link's table, which it kept last
+          const b = await web.open(browser, url + '?step', errors);
+          tabs.push(b);
+          assert.equal(await b.title(), 'shared - Pinball Simulation');
+          await web.menu(b, 'File', 'Clear');
+          await step(b, 1);
+          await a.bringToFront(); // a tab behind others draws nothing, and a click waits for a drawing
+          await web.menu(a, 'File', 'Edit');
+          await web.menu(a, 'Shape', 'Box');
+          await web.clickCanvas(a, 100, 100);
+          await web.clickCanvas(a, 200, 150);
+          await step(a, 4);
+          const opened = [`open ${sharedFile}`, 'pass 1'];
+          const frames = {
+            a: web.replay(args.replay, [...opened, ...boxOnWalls.slice(1), 'pass 4'], args.out).frame,
+            b: web.replay(args.replay, [...opened, `command ${id('File', 'Clear')}`, 'pass 1'], args.out).frame,
+          };
+          for (const [tab, frame] of [
+            [a, frames.a],
+            [b, frames.b],
+            [a, frames.a],
+          ]) {
+            await tab.bringToFront();
+            await tab.reload();
+            await tab.waitForFunction(() => pinballPage.started);
+            await step(tab, 1);
+            assert.equal(await tab.title(), '*shared - Pinball Simulation');
+            await sameFrame(tab, frame);
+          }
+          const c = await web.open(browser, url + '?step', errors);
+          tabs.push(c);
+          await step(c, 1);
+          await sameFrame(c, frames.a); // a changed last
+          await c.keyboard.down('Control');
+          await c.keyboard.press('n');
+          await c.keyboard.up('Control');
+          stepped = step(c, 2); // Ctrl alone is a key of its own, then Ctrl+N
+          assert.equal(await answer(c, 'No'), 'Save changes?');
+          await stepped;
+          assert.equal(await c.title(), 'Pinball Simulation');
+          await sameFrame(
+            c,
+            web.replay(args.replay, [...opened, `command ${id('File', 'New')}`, 'pass 1'], args.out).frame,
+          );
+          await page.evaluate(() => localStorage.clear());
+          for (const tab of tabs.splice(0)) await tab.close();
         },
       ],
       [
