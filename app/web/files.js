@@ -1,4 +1,3 @@
-'use strict';
 // The program's files in a web page. The page holds every file it is given
 // (chosen, dropped, stored, or a shared link's table) by name, for the
 // program to read; a save is a download. The table also keeps itself in the
@@ -13,8 +12,8 @@ const kLinkLimit = 32000;
 // Files larger than the program reads are not read into the page at all.
 const kMaxFileBytes = 64 * 1024 * 1024;
 
-function createFiles(notice) {
-  const files = new Map();  // name -> { size, bytes }
+export function createFiles(notice) {
+  const files = new Map(); // name -> { size, bytes }
   let droppedName = null;
 
   async function hold(file) {
@@ -24,7 +23,9 @@ function createFiles(notice) {
     return file.name;
   }
 
-  const held = (name, bytes) => { files.set(name, { size: bytes.length, bytes }); };
+  const held = (name, bytes) => {
+    files.set(name, { size: bytes.length, bytes });
+  };
 
   // The system's file chooser: the name of the file chosen, or null.
   function chooseFile() {
@@ -33,7 +34,8 @@ function createFiles(notice) {
     input.accept = '.pinball';
     return new Promise((resolve) => {
       input.addEventListener('change', () => {
-        if (input.files.length) hold(input.files[0]).then(resolve); else resolve(null);
+        if (input.files.length) hold(input.files[0]).then(resolve);
+        else resolve(null);
       });
       input.addEventListener('cancel', () => resolve(null));
       input.click();
@@ -51,7 +53,10 @@ function createFiles(notice) {
 
   // A file dropped on the canvas; `then` learns it is held.
   function drop(file, then) {
-    hold(file).then((name) => { droppedName = name; then(); });
+    hold(file).then((name) => {
+      droppedName = name;
+      then();
+    });
   }
 
   // This tab's table; `shared` when it is a change made here, which a new tab
@@ -63,8 +68,10 @@ function createFiles(notice) {
       if (shared) localStorage.setItem(kStoreKey, kept);
       notice.hidden = true;
     } catch (e) {
-      // Too large for the browser's storage: say so rather than bring an older
-      // table back later (this tab's, or another tab's in its place).
+      // Too large for the browser's storage (or no storage offered): say so
+      // rather than bring an older table back later (this tab's, or another
+      // tab's in its place).
+      if (!(e instanceof DOMException)) throw e;
       sessionStorage.setItem(kStoreKey, '{}');
       if (shared) localStorage.removeItem(kStoreKey);
       notice.textContent = 'This table is too large for the browser to keep: save it to a file to keep it.';
@@ -93,8 +100,13 @@ function createFiles(notice) {
   async function linkFor(bytes, name) {
     const data = toBase64Url(await pipe(bytes, new CompressionStream('deflate-raw')));
     const base = name.replace(/^.*[\\/]/, '').replace(/\.pinball$/, '');
-    const link = location.origin + location.pathname + '#' +
-      (base ? 'name=' + encodeURIComponent(base) + '&' : '') + 'table=' + data;
+    const link =
+      location.origin +
+      location.pathname +
+      '#' +
+      (base ? 'name=' + encodeURIComponent(base) + '&' : '') +
+      'table=' +
+      data;
     return link.length <= kLinkLimit ? link : null;
   }
 
@@ -108,7 +120,11 @@ function createFiles(notice) {
         held(kept.name, new TextEncoder().encode(kept.table));
         return { name: kept.name, changed: !!kept.changed };
       }
-    } catch (e) {}
+    } catch (e) {
+      // A stored entry that is not ours (JSON's SyntaxError), or storage the browser refuses.
+      if (!(e instanceof SyntaxError || e instanceof DOMException)) throw e;
+      console.warn('The stored table cannot be read:', e);
+    }
     return null;
   }
 
@@ -127,13 +143,25 @@ function createFiles(notice) {
       held(name, await pipe(fromBase64Url(fragment.get('table')), new DecompressionStream('deflate-raw')));
       return { name };
     } catch (e) {
+      // Not base64 (atob's DOMException) or not deflated data (the stream's TypeError).
+      if (!(e instanceof DOMException || e instanceof TypeError)) throw e;
       return { error: 'it is damaged or cut short' };
     }
   }
 
   return {
-    files, chooseFile, download, drop, store, linkFor, takeStartTable, hasLink, takeLink,
-    get droppedName() { return droppedName; },
+    files,
+    chooseFile,
+    download,
+    drop,
+    store,
+    linkFor,
+    takeStartTable,
+    hasLink,
+    takeLink,
+    get droppedName() {
+      return droppedName;
+    },
     linkLimit: kLinkLimit,
   };
 }

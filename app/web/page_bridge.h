@@ -1,10 +1,14 @@
 #pragma once
 
 // The calls from the program into its page (page.js), defined in page_bridge.cpp.
+// The page's modules get this file's event kinds and keys from
+// make_page_modules.py, which writes them into page_bridge.js.
 // The page is the window: it holds the canvas, the menu bar, the boxes and the
 // queue of input events, and it schedules the passes of the main loop.
 
 #include <cstdint>
+
+#include "scene/commands.h"  // the keys the window answers
 
 // What a queued input event is, as the page numbers them.
 enum PageEventKind : int32_t {
@@ -18,6 +22,24 @@ enum PageEventKind : int32_t {
   kPageControlKey = 7,  // a key held with Ctrl: a = virtual-key code, b = 1 with Shift
   kPageOpenDropped = 8, // a file dropped on the canvas, which the page holds (PageDroppedName)
   kPageOpenLink = 9,    // a link put into the address of the open page (PageTakeLink)
+};
+
+// The keys the page names, as Windows virtual-key codes: the keys the window
+// answers, each under its KeyboardEvent.key name. Any other letter or digit
+// goes as its capital's character code.
+enum PageKey : int32_t {
+  kPageKeyDelete = kKeyDelete,
+  kPageKeyA = kKeyA,
+};
+
+// Letters that, held with Ctrl (or Cmd), are the program's shortcuts
+// (ControlKeyDown), which the page keeps from the browser.
+enum PageShortcut : int32_t {
+  kPageShortcutNew = 'N',
+  kPageShortcutOpen = 'O',
+  kPageShortcutSave = 'S',
+  kPageShortcutUndo = 'Z',
+  kPageShortcutRedo = 'Y',
 };
 
 struct PageEvent {
@@ -34,6 +56,9 @@ void PagePostQuit();
 // Shows width x height top-down RGBA bytes at `rgba` on the canvas.
 void PagePresent(const uint8_t* rgba, int32_t width, int32_t height);
 void PageCheckMenuItem(int32_t commandId, int32_t checked);
+// The menu items `ids` show a mark: one of them at a time (oneOf = 1), or
+// each its own.
+void PageMarkItems(const int32_t* ids, int32_t count, int32_t oneOf);
 // Modal: returns once the box is closed.
 void PageMessageBox(const char* caption, const char* text);
 // Modal: the chosen colour as 0xRRGGBB, or -1 when cancelled.

@@ -4,8 +4,10 @@
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "app/platform.h"
@@ -152,6 +154,15 @@ void StartTable() {
   OpenWaitingLink();
 }
 
+// The page's menu bar learns which items show a mark, and how.
+void DeclareMarks() {
+  for (const auto& group : kChoiceGroups) {
+    const auto end = std::find(std::begin(group), std::end(group), 0);
+    PageMarkItems(group, static_cast<int32_t>(end - std::begin(group)), 1);
+  }
+  PageMarkItems(kToggleItems, static_cast<int32_t>(std::size(kToggleItems)), 0);
+}
+
 }  // namespace
 
 // One pass: at most one event, the resize if asked for, one frame. The pass
@@ -180,6 +191,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void PinballPass() {
 }
 
 int main() {
+  DeclareMarks();
   init();
   StartTable();
   // The loop's first pass: the page takes over the scheduling from here on.

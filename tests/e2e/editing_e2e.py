@@ -26,16 +26,16 @@ import unittest
 import pinball_e2e as e2e
 from pinball_e2e import BLACK, BLUE, GREEN, RED, WHITE, centre, components, run
 
-# Menus by position: (menu, item) counted from 0, as F10 and the arrow keys reach them.
-# A negative item counts back from the menu's last item, where Up from the first wraps.
-FILE_EDIT, FILE_CLEAR, FILE_SAVE_AS, FILE_QUIT = (0, 1), (0, 2), (0, -2), (0, -1)
-COLOR_RED, COLOR_GREEN, COLOR_BLUE = (1, 0), (1, 1), (1, 2)
-SHAPE_CIRCLE, SHAPE_BOX, SHAPE_TRIANGLE, SHAPE_POLYGON = (2, 0), (2, 1), (2, 2), (2, 3)
-CREATE_PINBALL = (3, 0)
-HELP_INSTRUCTIONS = (4, 0)
-# Pinball > Set Radius > x 1.5: the third item of the third entry.
-RADIUS_1_5 = (3, 2, 2)
-SPEED_1, SPEED_3 = (3, 1, 0), (3, 1, 2)
+# Menu items by their names in the resource script (see e2e.menu_keys).
+FILE_EDIT, FILE_CLEAR, FILE_SAVE_AS, FILE_QUIT = (("File", "Edit"), ("File", "Clear"), ("File", "Save As..."),
+                                                  ("File", "Quit"))
+COLOR_RED, COLOR_GREEN, COLOR_BLUE = ("Color", "Red"), ("Color", "Green"), ("Color", "Blue")
+SHAPE_CIRCLE, SHAPE_BOX, SHAPE_TRIANGLE, SHAPE_POLYGON = (("Shape", "Circle"), ("Shape", "Box"),
+                                                          ("Shape", "Triangle"), ("Shape", "Polygon"))
+CREATE_PINBALL = ("Pinball", "Create Pinball")
+HELP_INSTRUCTIONS = ("Help", "Instructions")
+RADIUS_1_5 = ("Pinball", "Set Radius", "x 1.5")
+SPEED_1, SPEED_3 = ("Pinball", "Set Speed", "x 1"), ("Pinball", "Set Speed", "x 3")
 
 GUIDE = ""  # where the user guide's picture goes too, if anywhere
 
@@ -85,14 +85,8 @@ class Editor(e2e.Program):
             time.sleep(0.05)
 
     def menu(self, item):
-        """F10 opens the bar on "File"; Right moves along it; the first Down opens
-        the menu on its first item, and Up from there wraps to the last; Right
-        opens a submenu on its first item."""
-        keys = ["F10"] + ["Right"] * item[0] + ["Down"]
-        keys += ["Down"] * item[1] if item[1] >= 0 else ["Up"] * -item[1]
-        if len(item) == 3:
-            keys += ["Right"] + ["Down"] * item[2]
-        self.keys_fast(*keys, "Return")
+        """Chooses a menu item, given by its path of names, with the keys."""
+        self.keys_fast(*e2e.menu_keys(*item))
 
     def keys_fast(self, *keys):
         run("xdotool", "windowfocus", "--sync", self.window)
