@@ -4,7 +4,8 @@
   menu_resource.js  the window's menu, read from the resource script
                     (resources/pinball.rc, its ids from resource.h), with
                     the page's own items (those under #ifdef PINBALL_PAGE)
-  page_bridge.js    the input event kinds and the keys of page_bridge.h
+  page_bridge.js    the input event kinds and shortcuts of page_bridge.h, and
+                    the keys the window answers (kKey... of the headers)
 
   make_page_modules.py --rc RC --ids RESOURCE_H --headers H... --out DIR
 
@@ -174,9 +175,10 @@ def main():
           [("MENU", read_menu(args.rc, args.ids, page=True))])
     enums = read_enums(args.headers)
     write(os.path.join(args.out, "page_bridge.js"),
-          "The program's input event kinds and the keys the page names, from page_bridge.h.",
+          "The program's input event kinds, shortcuts and the keys it answers, from its headers.",
           [("EventKind", unprefixed(enums["PageEventKind"], "kPage")),
-           ("Key", unprefixed(enums["PageKey"], "kPageKey")),
+           ("ANSWERED_KEYS", [v for members in enums.values() for name, v in members.items()
+                              if name.startswith("kKey")]),
            ("SHORTCUTS", list(enums["PageShortcut"].values()))])
 
 
