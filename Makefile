@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 PRESETS := native sanitize windows web fuzz
 
 .PHONY: all deps build run test check fuzz clean build-native build-sanitize build-windows build-web \
-	build-fuzz web run-web
+	build-fuzz web run-web installer
 
 all: build
 
@@ -48,6 +48,11 @@ fuzz: build-fuzz
 
 run: build-windows
 	@bash scripts/run.sh
+
+# The Windows installer: build/installer/PinballSimulation-VERSION-setup.exe (NSIS).
+installer: build-windows
+	@cmake --build --preset windows --target installer
+	@ls build/installer/*.exe
 
 # The browser version: build/web holds the page, its script and its .wasm.
 web: build-web

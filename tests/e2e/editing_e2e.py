@@ -151,12 +151,26 @@ class Editor(e2e.Program):
         """Polls for a visible window of this caption to show (or to go)."""
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
-            found = run("xdotool", "search", "--onlyvisible", "--name", "^%s$" % caption,
+            found = run("xdotool", "search", "--onlyvisible", "--name",
+                        "^%s$" % caption.replace("*", "\\*"),
                         check=False).split()
             if bool(found) == present:
                 return found[0] if found else None
             time.sleep(0.05)
         raise AssertionError("the %s box did not %s" % (caption, "show" if present else "go"))
+
+
+# A table of one blue box, no balls: a frame that never changes.
+BLUE_BOX_TABLE = ("pinball-table 1\ndrawing filled\n"
+                  "wall 0 0 792 0 #ff0000\nwall 792 0 792 554 #ff0000\n"
+                  "wall 0 0 0 554 #ff0000\nwall 0 554 792 554 #ff0000\n"
+                  "wall 300 200 300 260 #0000ff\nwall 380 260 300 260 #0000ff\n"
+                  "wall 300 200 380 200 #0000ff\nwall 380 260 380 200 #0000ff\n"
+                  "box 300 200 380 260 #0000ff 4\n")
+
+
+def windows_path(path):
+    return "Z:" + path.replace("/", "\\")
 
 
 def ball_centre(client, colour=GREEN):
@@ -330,6 +344,48 @@ class Editing(unittest.TestCase):
         p.caption = "saved - Pinball Simulation"
         p.wait_for_window()
         self.quit(p, changed=False)
+
+    def test_a_table_named_in_cyrillic_keeps_its_name_through_ctrl_s(self):
+        """The command line, the caption and the file calls carry the name whole."""
+        name = "таблица"
+        source = os.path.join(e2e.OUT, name + ".pinball")
+        with open(source, "w") as f:
+            f.write(BLUE_BOX_TABLE)
+        caption = name + " - Pinball Simulation"
+        p = Editor("cyrillic", [windows_path(source)], caption)
+        self.addCleanup(p.close)
+        p.wait_for_window()
+        p.wait_until("the table's box", lambda c: c.at(340, 230) == BLUE)
+        p.client()
+        self.assertEqual(run("xdotool", "getwindowname", p.window).strip(), caption)
+        p.keys_fast("a")  # outlined: a change, marked in the caption
+        p.wait_for_box("*" + caption, True)
+        p.keys_fast("ctrl+s")
+        p.wait_for_box(caption, True)
+        with open(source) as f:
+            self.assertEqual(f.read(), BLUE_BOX_TABLE.replace("filled", "outlined"))
+        self.assertEqual(sorted(f for f in os.listdir(e2e.OUT) if name in f),
+                         [name + ".pinball"], "a stray file beside the table")
+        self.quit(p, changed=False)
+
+    def test_a_name_of_300_characters_in_save_as_is_refused_not_a_crash(self):
+        """Wine's dialog ended the program on a name past its 260 characters."""
+        p = self.start("long-name")
+        p.menu(FILE_SAVE_AS)
+        dialog = p.wait_for_box("Save As", True)
+        long_path = windows_path(os.path.join(e2e.OUT, "x" * 300))
+        run("xdotool", "windowfocus", "--sync", dialog, "key", "ctrl+a", "BackSpace")
+        run("xdotool", "type", "--delay", "5", long_path)
+        run("xdotool", "key", "Return")
+        time.sleep(2)
+        self.assertIsNone(p.proc.poll(), "the program ended")
+        for name in ("Program Error", "Wine Debugger"):
+            self.assertFalse(run("xdotool", "search", "--name", name, check=False).split(), name)
+        saved = [f for f in os.listdir(e2e.OUT) if f.startswith("x" * 100)]
+        self.assertTrue(all(len(os.path.join(e2e.OUT, f)) < 260 for f in saved), saved)
+        for f in saved:
+            os.remove(os.path.join(e2e.OUT, f))
+        p.close()
 
     def test_ctrl_z_takes_a_ball_back_and_ctrl_y_returns_it(self):
         p = self.start("undo")
