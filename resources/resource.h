@@ -31,3 +31,11 @@
 #define IDM_UNDO 40039
 #define IDM_REDO 40040
 #define IDM_SHARE_LINK 40041  // the web page only
+#define IDM_PAUSE 40043
+#define IDM_STEP 40044
+#define IDM_STEP_BACK 40045
+#define IDM_SLOW_1 40046
+#define IDM_SLOW_HALF 40047
+#define IDM_SLOW_QUARTER 40048
+#define IDM_TRAILS 40049
+#define IDM_EXAMPLE_FIRST 40050  // File > Examples, one id each, in the order of the examples

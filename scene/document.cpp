@@ -163,6 +163,22 @@ void OpenPath(const std::string& path) {
   if (SettleChanges()) OpenFile(path);
 }
 
+void OpenUntitled(std::string_view bytes) {
+  if (!SettleChanges()) return;
+  SceneSnapshot table;
+  bool fill;
+  std::string error;
+  if (!ReadTable(bytes, table, fill, error)) {
+    Report("Cannot open the table: " + error);
+    return;
+  }
+  ForgetHistory();
+  SwapSnapshot(table);
+  Fill = fill;
+  MarkSaved("");
+  RefreshDocument();
+}
+
 void QuitRequest() {
   if (SettleChanges()) PlatformQuit();
 }

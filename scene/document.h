@@ -35,6 +35,9 @@ void SaveAsCommand();
 // Opens the file at `path` as File > Open... does with its dialog answered
 // `path`, "Save changes?" first (a table dropped on the page).
 void OpenPath(const std::string& path);
+// Opens `bytes` as an untitled table with a history of its own (an example),
+// "Save changes?" first. A table that cannot be read shows its error.
+void OpenUntitled(std::string_view bytes);
 // Quit and the window's close request: ask to save a changed table first.
 void QuitRequest();
 
