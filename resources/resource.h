@@ -38,4 +38,10 @@
 #define IDM_SLOW_HALF 40047
 #define IDM_SLOW_QUARTER 40048
 #define IDM_TRAILS 40049
-#define IDM_EXAMPLE_FIRST 40050  // File > Examples, one id each, in the order of the examples
+// File > Examples, in the order of scene/CMakeLists.txt's PINBALL_EXAMPLES.
+#define IDM_EXAMPLE_FIRST 40050
+#define IDM_EXAMPLE_SINAI 40050
+#define IDM_EXAMPLE_STADIUM 40051
+#define IDM_EXAMPLE_MUSHROOM 40052
+#define IDM_EXAMPLE_TRIANGLE 40053
+#define IDM_EXAMPLE_TWO_BALLS 40054

@@ -94,6 +94,23 @@ function createFiles(notice) {
   // The table to start with: a link's, which then leaves the address (so that
   // a reload finds the stored table, edits and all), or the stored one, or null.
   async function takeStartTable() {
+    // An example's link (?example=stadium) opens it untitled, then leaves the address.
+    const search = new URLSearchParams(location.search);
+    const example = search.get('example');
+    if (example !== null) {
+      search.delete('example');
+      const rest = search.toString();
+      history.replaceState(null, '', location.pathname + (rest ? '?' + rest : ''));
+      let bytes = new Uint8Array(0);  // an unknown example opens as an empty file, which says so
+      if (/^[a-z_]+$/.test(example)) {
+        try {
+          const response = await fetch('examples/' + example + '.pinball');
+          if (response.ok) bytes = new Uint8Array(await response.arrayBuffer());
+        } catch (e) {}
+      }
+      held('', bytes);
+      return { name: '', changed: false };
+    }
     const fragment = new URLSearchParams(location.hash.slice(1));
     if (fragment.has('table')) {
       history.replaceState(null, '', location.pathname + location.search);

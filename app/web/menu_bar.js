@@ -12,7 +12,10 @@ const MENU = [
   ['File', [
     ['Reset', 40001], ['Edit', 40002, 'check'], ['Clear', 40004], '-',
     ['Undo', 40039, 'greyed'], ['Redo', 40040, 'greyed'], '-',
-    ['Open...', 40036], ['Save', 40037], ['Save As...', 40038], ['Share Link', 40041], '-',
+    ['Open...', 40036],
+    ['Examples', [['Sinai billiard', 40050], ['Stadium', 40051], ['Mushroom', 40052],
+      ['Equilateral triangle', 40053], ['Two balls a millionth apart', 40054]]],
+    ['Save', 40037], ['Save As...', 40038], ['Share Link', 40041], '-',
     ['Quit', 40005],
   ]],
   ['Color', [['Red', 40006, 'radio checked'], ['Green', 40007, 'radio'], ['Blue', 40008, 'radio'], '-',
@@ -23,7 +26,10 @@ const MENU = [
     ['Create Pinball', 40015, 'radio'],
     ['Set Speed', [['x 1', 40018, 'radio'], ['x 2', 40019, 'radio'], ['x 3', 40026, 'radio checked']]],
     // No radius is marked at start, though new balls start at radius 5.
-    ['Set Radius', [['x .5', 40031, 'radio'], ['x 1', 40029, 'radio'], ['x 1.5', 40032, 'radio']]],
+    ['Set Radius', [['x .5', 40031, 'radio'], ['x 1', 40029, 'radio'], ['x 1.5', 40032, 'radio']]], '-',
+    ['Pause', 40043, 'check'], ['Step', 40044], ['Step Back', 40045],
+    ['Slow Motion', [['x 1', 40046, 'radio checked'], ['x 1/2', 40047, 'radio'], ['x 1/4', 40048, 'radio']]],
+    ['Trails', 40049, 'check'],
   ]],
   ['Help', [['Instructions', 40014], ['About', 40035]]],
 ];

@@ -59,7 +59,8 @@ const pinballPage = (() => {
     } else {
       post([kKeyDown, e.keyCode, 0]);
     }
-    if (shortcut || e.keyCode === 65 || e.keyCode === 46) e.preventDefault();
+    // A, Delete, Space, T, ',' and '.' are the program's, not the page's (Space would scroll it).
+    if (shortcut || [65, 46, 32, 84, 188, 190].includes(e.keyCode)) e.preventDefault();
   });
 
   // A file dropped on the canvas opens; dropped anywhere else it is not

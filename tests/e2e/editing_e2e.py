@@ -27,6 +27,8 @@ from pinball_e2e import BLACK, BLUE, GREEN, RED, WHITE, centre, components, run
 # Menus by position: (menu, item) counted from 0, as F10 and the arrow keys reach them.
 # A negative item counts back from the menu's last item, where Up from the first wraps.
 FILE_EDIT, FILE_CLEAR, FILE_SAVE_AS, FILE_QUIT = (0, 1), (0, 2), (0, -2), (0, -1)
+# File > Examples > Stadium, reached from the end of the File menu.
+EXAMPLE_STADIUM = (0, -4, 1)
 COLOR_RED, COLOR_GREEN, COLOR_BLUE = (1, 0), (1, 1), (1, 2)
 SHAPE_CIRCLE, SHAPE_BOX, SHAPE_TRIANGLE, SHAPE_POLYGON = (2, 0), (2, 1), (2, 2), (2, 3)
 CREATE_PINBALL = (3, 0)
@@ -331,6 +333,30 @@ class Editing(unittest.TestCase):
         p.keys_fast("ctrl+y")
         p.wait_until("ball returned", lambda c: ball_centre(c, RED) is not None)
         self.quit(p)
+
+    def test_space_period_comma_and_t(self):
+        """Space pauses, '.' steps one tick, ',' steps back to exactly where the balls
+        stood, and T draws each ball's trail, darker, until T again."""
+        p = self.start("time")
+        p.keys_fast("space")
+        p.wait_still("balls paused", GREEN)
+        paused = p.client().pixels_of(GREEN)
+        time.sleep(0.3)
+        self.assertEqual(p.client().pixels_of(GREEN), paused, "a paused ball moved")
+        p.keys_fast("period")
+        p.wait_until("one step", lambda c: c.pixels_of(GREEN) != paused)
+        p.keys_fast("comma")
+        p.wait_until("one step back", lambda c: c.pixels_of(GREEN) == paused)
+        trail = (0, 127, 0)
+        p.keys_fast("t", "space")
+        p.wait_until("trails", lambda c: len(c.pixels_of(trail)) > 100)
+        p.keys_fast("t")
+        p.wait_until("no trails", lambda c: not c.pixels_of(trail))
+        # An example from the menu: the stadium's walls, and no default scene.
+        p.menu(EXAMPLE_STADIUM)
+        p.wait_until("the stadium", lambda c: len(c.pixels_of((0, 192, 255))) > 1000
+                     and not c.pixels_of(WHITE))
+        self.quit(p, changed=False)
 
     def test_a_scene_of_every_kind_for_the_user_guide(self):
         p = self.start("guide")
