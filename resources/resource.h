@@ -31,6 +31,7 @@
 #define IDM_UNDO 40039
 #define IDM_REDO 40040
 #define IDM_SHARE_LINK 40041  // the web page only
+#define IDM_NEW 40042
 #define IDM_PAUSE 40043
 #define IDM_STEP 40044
 #define IDM_STEP_BACK 40045

@@ -82,6 +82,9 @@ void MenuCommand(int32_t id) {
     case IDM_REDO:
       Redo();
       break;
+    case IDM_NEW:
+      NewCommand();
+      break;
     case IDM_OPEN:
       OpenCommand();
       break;
@@ -204,6 +207,9 @@ void ControlKeyDown(uint32_t key, bool shift) {
       break;
     case 'Y':
       MenuCommand(IDM_REDO);
+      break;
+    case 'N':
+      MenuCommand(IDM_NEW);
       break;
     case 'O':
       MenuCommand(IDM_OPEN);

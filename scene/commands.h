@@ -21,5 +21,5 @@ void MenuCommand(int32_t id);
 // ',' and T are Pause, Step, Step Back and Trails; others do nothing.
 void KeyDown(uint32_t key);
 // A key pressed with Ctrl held: Z undoes (with Shift, redoes), Y redoes,
-// O opens and S saves; any other key acts as without Ctrl.
+// N starts a new table, O opens and S saves; any other key acts as without Ctrl.
 void ControlKeyDown(uint32_t key, bool shift);

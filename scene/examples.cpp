@@ -9,4 +9,5 @@ const Example* ExampleOfCommand(int32_t id) {
   return k < kExampleCount ? &kExamples[k] : nullptr;
 }
 
-void OpenExample(const Example& example) { OpenUntitled(example.table); }
+// A table of the program's own, opened as a link's table is.
+void OpenExample(const Example& example) { OpenLink("", example.table); }

@@ -102,6 +102,18 @@ uint64_t SceneVersion() { return history().version; }
 uint64_t SceneChanges() { return gChanges; }
 size_t HistoryBytes() { return history().bytes; }
 
+void ClearHistory() {
+  History& h = history();
+  h.undo.clear();
+  h.redo.clear();
+  h.bytes = 0;
+  h.version = ++h.lastVersion;
+  // An event under way starts again from the new table, never from the old one.
+  h.changed = false;
+  if (h.depth > 0) TakeSnapshot(h.before);
+  ++gChanges;
+}
+
 void ForgetHistory() {
   history() = History{};
   ++gChanges;

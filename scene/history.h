@@ -36,5 +36,9 @@ uint64_t SceneVersion();
 uint64_t SceneChanges();
 // The memory the steps take.
 size_t HistoryBytes();
-// Forgets every step.
+// Drops every step, for a table that starts afresh (opened, new, from a
+// link): Undo never crosses into the table before it. The scene as it
+// stands gets a version of its own.
+void ClearHistory();
+// Forgets every step and every version, as at the program's start.
 void ForgetHistory();

@@ -12,7 +12,7 @@ const MENU = [
   ['File', [
     ['Reset', 40001], ['Edit', 40002, 'check'], ['Clear', 40004], '-',
     ['Undo', 40039, 'greyed'], ['Redo', 40040, 'greyed'], '-',
-    ['Open...', 40036],
+    ['New', 40042], ['Open...', 40036],
     ['Examples', [['Sinai billiard', 40050], ['Stadium', 40051], ['Mushroom', 40052],
       ['Equilateral triangle', 40053], ['Two balls a millionth apart', 40054]]],
     ['Save', 40037], ['Save As...', 40038], ['Share Link', 40041], '-',

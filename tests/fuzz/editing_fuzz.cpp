@@ -305,7 +305,7 @@ bool Menu(Input& in) {
     }
   }
   MenuCommand(id);
-  return id == IDM_RESET || id == IDM_CLEAR || id == IDM_UNDO || id == IDM_REDO;
+  return id == IDM_RESET || id == IDM_CLEAR || id == IDM_UNDO || id == IDM_REDO || id == IDM_NEW;
 }
 
 void Key(Input& in) {

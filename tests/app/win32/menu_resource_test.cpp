@@ -50,6 +50,7 @@ TEST_F(MenuResource, HoldsEveryItemInDisplayOrderWithTheMarksAtStart) {
       "  Undo 40039 greyed",
       "  Redo 40040 greyed",
       "  -",
+      "  New 40042",
       "  Open... 40036",
       "  Examples >",
       "    Sinai billiard 40050",
