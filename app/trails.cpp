@@ -41,6 +41,7 @@ void Trails::Follow(const std::vector<pinball>& balls, int64_t tick, uint64_t st
 
 void Trails::Restart(const std::vector<pinball>& balls, int32_t width, int32_t height) {
   following_ = true;
+  expired_ = tick_ - 1;
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
   const size_t size = static_cast<size_t>(width_) * static_cast<size_t>(height_);
@@ -66,7 +67,7 @@ void Trails::Line(float fx0, float fy0, float fx1, float fy1, uint32_t colour) {
     if (x0 >= 0 && x0 < width_ && y0 >= 0 && y0 < height_) {
       const size_t at = static_cast<size_t>(y0) * static_cast<size_t>(width_) + x0;
       colour_[at] = colour;
-      stamp_[at] = tick_;
+      stamp_[at] = static_cast<uint16_t>(tick_);
     }
     if (x0 == x1 && y0 == y1) return;
     const int32_t e2 = 2 * e;
@@ -82,19 +83,26 @@ void Trails::Line(float fx0, float fy0, float fx1, float fy1, uint32_t colour) {
 }
 
 void Trails::Draw(Rendering& rc) {
-  for (int32_t y = 0; y < height_; ++y) {
-    const size_t row = static_cast<size_t>(y) * static_cast<size_t>(width_);
-    for (int32_t x = 0; x < width_; ++x) {
-      uint32_t& c = colour_[row + x];
-      if (c == 0) continue;
-      const int32_t age = tick_ - stamp_[row + x];
-      if (age < 0 || age >= kTrailTicks) {
-        c = 0;
-        continue;
-      }
-      rc.SetPixel(x, y,
-                  Color_RGB{static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8),
-                            static_cast<uint8_t>(c)});
+  if (width_ != rc.getwidth() || height_ != rc.getheight()) return;
+  if (tick_ != expired_) {
+    // Pixels of a trail older than its length, or newer than the tick after a
+    // step back, go dark: as unsigned, a negative age is among the largest.
+    // Ticks are kept modulo 2^16, which every pixel's age stays far within:
+    // each frame of a new tick puts out those beyond the trail's length.
+    expired_ = tick_;
+    // Without a branch, which the mixed pixels of a busy field would mispredict.
+    const size_t size = colour_.size();
+    uint32_t* colour = colour_.data();
+    const uint16_t* stamp = stamp_.data();
+    const uint16_t now = static_cast<uint16_t>(tick_);
+    for (size_t k = 0; k < size; ++k) {
+      const uint32_t age = static_cast<uint16_t>(now - stamp[k]);
+      colour[k] &= 0u - static_cast<uint32_t>(age < static_cast<uint32_t>(kTrailTicks));
     }
+  }
+  // Drawn first, onto the cleared store, the layer goes in whole rows: its dark
+  // pixels are the black the store holds already.
+  for (int32_t y = 0; y < height_; ++y) {
+    rc.SetRow(y, colour_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_));
   }
 }

@@ -22,7 +22,8 @@ class Trails {
   // another frame size starts the layer afresh, as does the first call after Stop.
   void Follow(const std::vector<pinball>& balls, int64_t tick, uint64_t starts, int32_t width,
               int32_t height);
-  // Writes the live trail pixels into `rc`, before anything else is drawn.
+  // Writes the live trail pixels into `rc`: the first thing drawn into the
+  // cleared store, since its dark pixels are written as black.
   void Draw(Rendering& rc);
   // Trails are off: the next Follow starts afresh.
   void Stop() { following_ = false; }
@@ -34,8 +35,9 @@ class Trails {
   bool following_ = false;
   int32_t width_ = 0, height_ = 0;
   std::vector<uint32_t> colour_;  // 0: no trail here
-  std::vector<int32_t> stamp_;
+  std::vector<uint16_t> stamp_;   // the tick it was laid down at, modulo 2^16
   std::vector<float> lastX_, lastY_;
   int32_t tick_ = 0;
+  int32_t expired_ = 0;  // the tick the layer's old pixels were last put out at
   uint64_t starts_ = 0;
 };
