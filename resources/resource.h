@@ -3,6 +3,9 @@
 #pragma once
 
 #define IDR_MENU 101
+#define IDR_ACCELERATORS 102
+// The program's icon: the lowest id, so that Windows shows it for the program.
+#define IDI_PINBALL 1
 
 #define IDM_RESET 40001
 #define IDM_EDIT 40002

@@ -47,7 +47,7 @@ std::string BaseName(const std::string& path) {
   return name;
 }
 
-void Report(const std::string& text) { PlatformMessageBox(true, kTitle, text.c_str()); }
+void Report(const std::string& text) { PlatformErrorBox(kTitle, text.c_str()); }
 
 bool WriteTo(const std::string& path) {
   const std::string bytes = WriteTable();

@@ -208,6 +208,7 @@ TEST(DocumentTest, AsksToSaveOnlyAChangedTableAndNeverLosesTheSavedFile) {
   EXPECT_EQ(stub::QuitCount(), 1);
   ASSERT_FALSE(stub::MessageBoxes().empty());
   EXPECT_EQ(stub::MessageBoxes().back().text.rfind("Cannot save document_test: ", 0), 0u);
+  EXPECT_TRUE(stub::MessageBoxes().back().error);
   EXPECT_EQ(Contents(path), saved);
   EXPECT_TRUE(TableChanged());
   EXPECT_EQ(stub::Caption(), "*document_test - Pinball Simulation");
