@@ -5,9 +5,11 @@
 
 #include "app/platform.h"
 #include "scene/document.h"
+#include "scene/examples.h"
 #include "scene/history.h"
 #include "scene/move_delete.h"
 #include "scene/scene.h"
+#include "scene/time_controls.h"
 
 namespace {
 
@@ -159,8 +161,26 @@ void MenuCommand(int32_t id) {
     case IDM_ABOUT:
       PlatformMessageBox(true, "About", kAbout);
       break;
+    case IDM_PAUSE:
+      PauseCommand();
+      break;
+    case IDM_STEP:
+      StepCommand();
+      break;
+    case IDM_STEP_BACK:
+      StepBackCommand();
+      break;
+    case IDM_SLOW_1:
+    case IDM_SLOW_HALF:
+    case IDM_SLOW_QUARTER:
+      SlowMotionCommand(id);
+      break;
+    case IDM_TRAILS:
+      TrailsCommand();
+      break;
     default:
-      break;  // unknown ids are ignored
+      if (const Example* example = ExampleOfCommand(id)) OpenExample(*example);
+      break;  // other ids are ignored
   }
   RefreshDocument();
 }
@@ -172,6 +192,14 @@ void KeyDown(uint32_t key) {
   } else if (key == kKeyA) {
     Fill = !Fill;
     RefreshDocument();  // the drawing mode is part of the saved table
+  } else if (key == kKeySpace) {
+    MenuCommand(IDM_PAUSE);
+  } else if (key == kKeyPeriod) {
+    MenuCommand(IDM_STEP);
+  } else if (key == kKeyComma) {
+    MenuCommand(IDM_STEP_BACK);
+  } else if (key == kKeyT) {
+    MenuCommand(IDM_TRAILS);
   }
 }
 

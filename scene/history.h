@@ -31,6 +31,9 @@ void Redo();
 // Names the scene's content as edits, undo and redo left it: equal numbers,
 // the same edits. Ball motion does not change it.
 uint64_t SceneVersion();
+// Counts every change of the scene's content (an edit, an undo, a redo,
+// a history forgotten); it never goes back, unlike SceneVersion.
+uint64_t SceneChanges();
 // The memory the steps take.
 size_t HistoryBytes();
 // Drops every step, for a table that starts afresh (opened, new, from a

@@ -128,7 +128,23 @@ export function createFiles(notice) {
     return null;
   }
 
-  const hasLink = () => new URLSearchParams(location.hash.slice(1)).has('table');
+  const hasLink = () => {
+    const fragment = new URLSearchParams(location.hash.slice(1));
+    return fragment.has('table') || fragment.has('example');
+  };
+
+  // An example's table (#example=stadium), untitled, as File > Examples opens it.
+  async function takeExample(example) {
+    history.replaceState(null, '', location.pathname + location.search);
+    if (/^[a-z_]+$/.test(example)) {
+      const response = await fetch('examples/' + example + '.pinball').catch(() => null);
+      if (response && response.ok) {
+        held('', new Uint8Array(await response.arrayBuffer()));
+        return { name: '' };
+      }
+    }
+    return { error: 'there is no example "' + example + '"' };
+  }
 
   // The link in the address, unpacked and held for the program: { name } of
   // the table held, { error } when it cannot be unpacked, or null when there
@@ -136,6 +152,7 @@ export function createFiles(notice) {
   // kept table, and the same link pasted again is a change of the address.
   async function takeLink() {
     const fragment = new URLSearchParams(location.hash.slice(1));
+    if (fragment.has('example')) return takeExample(fragment.get('example'));
     if (!fragment.has('table')) return null;
     history.replaceState(null, '', location.pathname + location.search);
     const name = fragment.has('name') ? fragment.get('name') + '.pinball' : '';

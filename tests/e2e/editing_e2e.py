@@ -36,6 +36,7 @@ CREATE_PINBALL = ("Pinball", "Create Pinball")
 HELP_INSTRUCTIONS = ("Help", "Instructions")
 RADIUS_1_5 = ("Pinball", "Set Radius", "x 1.5")
 SPEED_1, SPEED_3 = ("Pinball", "Set Speed", "x 1"), ("Pinball", "Set Speed", "x 3")
+EXAMPLE_STADIUM = ("File", "Examples", "Stadium")
 
 GUIDE = ""  # where the user guide's picture goes too, if anywhere
 
@@ -399,6 +400,30 @@ class Editing(unittest.TestCase):
         p.keys_fast("ctrl+y")
         p.wait_until("ball returned", lambda c: ball_centre(c, RED) is not None)
         self.quit(p)
+
+    def test_space_period_comma_and_t(self):
+        """Space pauses, '.' steps one tick, ',' steps back to exactly where the balls
+        stood, and T draws each ball's trail, darker, until T again."""
+        p = self.start("time")
+        p.keys_fast("space")
+        p.wait_still("balls paused", GREEN)
+        paused = p.client().pixels_of(GREEN)
+        time.sleep(0.3)
+        self.assertEqual(p.client().pixels_of(GREEN), paused, "a paused ball moved")
+        p.keys_fast("period")
+        p.wait_until("one step", lambda c: c.pixels_of(GREEN) != paused)
+        p.keys_fast("comma")
+        p.wait_until("one step back", lambda c: c.pixels_of(GREEN) == paused)
+        trail = (0, 127, 0)
+        p.keys_fast("t", "space")
+        p.wait_until("trails", lambda c: len(c.pixels_of(trail)) > 100)
+        p.keys_fast("t")
+        p.wait_until("no trails", lambda c: not c.pixels_of(trail))
+        # An example from the menu: the stadium's walls, and no default scene.
+        p.menu(EXAMPLE_STADIUM)
+        p.wait_until("the stadium", lambda c: len(c.pixels_of((0, 192, 255))) > 1000
+                     and not c.pixels_of(WHITE))
+        self.quit(p, changed=False)
 
     def test_undo_never_crosses_an_open(self):
         """A change to the untitled table is marked; a table opened over it (not saved)

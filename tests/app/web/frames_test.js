@@ -161,6 +161,45 @@ async function main() {
         },
       ],
       [
+        'an example by its link; T, Space, "." and "," as Trails, Pause, Step and Step Back; an example from the menu',
+        async () => {
+          const timed = await web.open(browser, url + '?step#example=stadium', errors);
+          const lines = ['command 40051'];
+          const press = async (key, code) => {
+            lines.push(`key ${code}`);
+            await timed.keyboard.press(key);
+          };
+          const steps = async (n) => {
+            lines.push(`pass ${n}`);
+            await timed.evaluate((k) => pinballPage.step(k), n);
+          };
+          const same = async () =>
+            assert.equal(
+              web.compareFrames(await web.canvasBytes(timed), web.replay(args.replay, lines, args.out).frame),
+              '',
+            );
+          await press('KeyT', 84);
+          await steps(90);
+          await same();
+          await press('Space', 32);
+          await steps(2);
+          const paused = await web.canvasBytes(timed);
+          await press('Period', 190);
+          await steps(2);
+          assert.notEqual(web.compareFrames(await web.canvasBytes(timed), paused), '', 'Step moved nothing');
+          await press('Comma', 188);
+          await steps(2);
+          assert.equal(web.compareFrames(await web.canvasBytes(timed), paused), '', 'Step Back is not where Step began');
+          await same();
+          lines.push('command 40054');
+          await web.menu(timed, 'File', 'Examples', 'Two balls a millionth apart');
+          await press('Space', 32);
+          await steps(30);
+          await same();
+          await timed.close();
+        },
+      ],
+      [
         'on a phone: the window scaled to fit; taps and a long press build a polygon; the A button',
         async () => {
           await page.evaluate(() => localStorage.clear()); // the default scene, not the table kept above
