@@ -189,7 +189,11 @@ async function main() {
           assert.notEqual(web.compareFrames(await web.canvasBytes(timed), paused), '', 'Step moved nothing');
           await press('Comma', 188);
           await steps(2);
-          assert.equal(web.compareFrames(await web.canvasBytes(timed), paused), '', 'Step Back is not where Step began');
+          assert.equal(
+            web.compareFrames(await web.canvasBytes(timed), paused),
+            '',
+            'Step Back is not where Step began',
+          );
           await same();
           lines.push('command 40054');
           await web.menu(timed, 'File', 'Examples', 'Two balls a millionth apart');
