@@ -1,7 +1,10 @@
 // The platform functions of the core, on GDI, USER32, COMDLG32 and KERNEL32's files.
 
-#include <dlgs.h>     // the ids of the file dialog's controls
+// <dlgs.h> needs <windows.h> first.
+// clang-format off
 #include <windows.h>  // with <commdlg.h>, for ChooseColorA
+#include <dlgs.h>     // the ids of the file dialog's controls
+// clang-format on
 
 #include <algorithm>
 #include <cstdint>

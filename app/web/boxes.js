@@ -70,24 +70,29 @@ export function createBoxes(overlay, owner = document.getElementById('window')) 
     return [row, ...made];
   }
 
-  // Caption, text (line feeds break lines) and OK; Enter and Escape close it too.
+  // Shows `box`, holding `content` above an OK button, which Enter and
+  // Escape press too; resolves once it is closed.
+  function showWithOk(box, content, resolve) {
+    const [row, ok] = buttons('OK');
+    box.append(content, row);
+    const close = () => {
+      hide();
+      resolve();
+    };
+    ok.addEventListener('click', close);
+    show(box, (e) => {
+      if (e.key === 'Enter' || e.key === 'Escape') {
+        e.preventDefault();
+        close();
+      }
+    });
+    return ok;
+  }
+
+  // Caption, text (line feeds break lines) and OK.
   function messageBox(caption, text) {
     return new Promise((resolve) => {
-      const box = dialog(caption);
-      const [row, ok] = buttons('OK');
-      box.append(element('div', 'box-text', text), row);
-      const close = () => {
-        hide();
-        resolve();
-      };
-      ok.addEventListener('click', close);
-      show(box, (e) => {
-        if (e.key === 'Enter' || e.key === 'Escape') {
-          e.preventDefault();
-          close();
-        }
-      });
-      ok.focus();
+      showWithOk(dialog(caption), element('div', 'box-text', text), resolve).focus();
     });
   }
 
@@ -151,26 +156,13 @@ export function createBoxes(overlay, owner = document.getElementById('window')) 
   }
 
   // Caption, text and a link shown selected, to be copied by hand where the
-  // clipboard is not offered; OK, Enter or Escape close it.
+  // clipboard is not offered.
   function showLink(caption, text, link) {
     return new Promise((resolve) => {
-      const box = dialog(caption);
       const [field, input] = textField(text, link);
       input.readOnly = true;
       input.id = 'share-link';
-      const [row, ok] = buttons('OK');
-      box.append(field, row);
-      const close = () => {
-        hide();
-        resolve();
-      };
-      ok.addEventListener('click', close);
-      show(box, (e) => {
-        if (e.key === 'Enter' || e.key === 'Escape') {
-          e.preventDefault();
-          close();
-        }
-      });
+      showWithOk(dialog(caption), field, resolve);
       input.focus();
       input.select();
     });

@@ -2,36 +2,39 @@
 // files dropped on the canvas, and the A and Delete buttons. Each becomes
 // an input event posted to the program's queue, as the window's messages.
 
-import { EventKind, Key, SHORTCUTS } from './page_bridge.js';
+import { ANSWERED_KEYS, EventKind, SHORTCUTS } from './page_bridge.js';
 
-// Windows' virtual-key codes of the named keys the program gets as they
-// are (the keys it answers are in Key); a letter or digit goes as its
-// capital's character code.
+// The program takes keys as Windows numbers them (virtual-key codes), as
+// the browser's deprecated keyCode did: named keys by KeyboardEvent.key; a
+// letter or digit as its capital's character code, read from the key's place
+// when the layout gives no Latin one (Ctrl+Z on a Cyrillic layout is still
+// Ctrl+Z); the punctuation keys by their place, as on a US layout.
 // prettier-ignore
 const kNamedKeys = {
   Backspace: 8, Tab: 9, Enter: 13, Shift: 16, Control: 17, Pause: 19, CapsLock: 20, Escape: 27, ' ': 32,
   PageUp: 33, PageDown: 34, End: 35, Home: 36, ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40,
-  Insert: 45, Meta: 91, ContextMenu: 93,
+  Insert: 45, Delete: 46, Meta: 91, ContextMenu: 93,
+};
+// prettier-ignore
+const kPunctuation = {
+  Semicolon: 186, Equal: 187, Comma: 188, Minus: 189, Period: 190, Slash: 191, Backquote: 192,
+  BracketLeft: 219, Backslash: 220, BracketRight: 221, Quote: 222,
 };
 
-// The virtual-key code of a key press, or null for a key that has none here.
-// A letter is read from the key's place when the layout gives no Latin one
-// (Ctrl+Z on a Cyrillic layout is still Ctrl+Z).
-// The names in Key of the keys whose KeyboardEvent.key is a character.
-const kCharacterKeys = { ' ': 'Space', ',': 'Comma', '.': 'Period' };
-
-function virtualKey(e) {
-  const name = Object.hasOwn(kCharacterKeys, e.key) ? kCharacterKeys[e.key] : e.key;
-  if (Object.hasOwn(Key, name)) return Key[name];
-  if (Object.hasOwn(kNamedKeys, e.key)) return kNamedKeys[e.key];
-  const f = /^F([1-9][0-9]?)$/.exec(e.key);
+// The virtual-key code of a key, or null for a key that has none here.
+function virtualKey({ key, code = '' }) {
+  if (Object.hasOwn(kNamedKeys, key)) return kNamedKeys[key];
+  const f = /^F([1-9][0-9]?)$/.exec(key);
   if (f && f[1] <= 24) return 111 + Number(f[1]);
-  if (/^[a-z0-9]$/i.test(e.key)) return e.key.toUpperCase().charCodeAt(0);
-  const at = /^(?:Key|Digit)([A-Z0-9])$/.exec(e.code);
-  return at ? at[1].charCodeAt(0) : null;
+  if (/^[a-z0-9]$/i.test(key)) return key.toUpperCase().charCodeAt(0);
+  const at = /^(?:Key|Digit)([A-Z0-9])$/.exec(code);
+  if (at) return at[1].charCodeAt(0);
+  return Object.hasOwn(kPunctuation, code) ? kPunctuation[code] : null;
 }
 
-// Letters that, held with Ctrl (or Cmd), are the program's, not the browser's.
+// The keys the window answers, and the letters that, held with Ctrl (or
+// Cmd), are its shortcuts: the program's, not the browser's.
+const kAnswered = new Set(ANSWERED_KEYS);
 const kShortcuts = new Set(SHORTCUTS);
 
 export function connectInput({ canvas, post, menus, boxes, files }) {
@@ -76,8 +79,7 @@ export function connectInput({ canvas, post, menus, boxes, files }) {
     } else {
       post([EventKind.KeyDown, code, 0]);
     }
-    // The keys the window answers are the program's, not the page's (Space would scroll it).
-    if (shortcut || Object.values(Key).includes(code)) e.preventDefault();
+    if (shortcut || kAnswered.has(code)) e.preventDefault();
   });
 
   // A file dropped on the canvas opens; dropped anywhere else it is not
@@ -135,6 +137,7 @@ export function connectInput({ canvas, post, menus, boxes, files }) {
 
   // Without a keyboard at hand, the keys the program takes are buttons too.
   for (const button of document.querySelectorAll('#keys button')) {
-    button.addEventListener('click', () => post([EventKind.KeyDown, Key[button.dataset.key], 0]));
+    const code = virtualKey({ key: button.dataset.key });
+    button.addEventListener('click', () => post([EventKind.KeyDown, code, 0]));
   }
 }

@@ -4,7 +4,8 @@
   menu_resource.js  the window's menu, read from the resource script
                     (resources/pinball.rc, its ids from resource.h), with
                     the page's own items (those under #ifdef PINBALL_PAGE)
-  page_bridge.js    the input event kinds and the keys of page_bridge.h
+  page_bridge.js    the input event kinds and shortcuts of page_bridge.h, and
+                    the keys the window answers (kKey... of the headers)
 
   make_page_modules.py --rc RC --ids RESOURCE_H --headers H... --out DIR
 
@@ -53,10 +54,26 @@ def preprocess(text, defined):
     return "\n".join(kept)
 
 
+def rc_words(rc_path, page):
+    """The resource script's words; a quoted text keeps its opening quote, so
+    that no text is taken for a keyword."""
+    with open(rc_path, encoding="utf-8") as f:
+        text = preprocess(f.read(), {"PINBALL_PAGE"} if page else set())
+    return ['"' + m[1] if m[1] is not None else m[2] or m[3] for m in TOKEN.finditer(text)]
+
+
+def resource_body(words, ids, name, kind):
+    """The index of the BEGIN (or "{") of resource `name` of type `kind`, or None."""
+    for k in range(len(words) - 1):
+        if words[k] in (name, str(ids.get(name))) and words[k + 1] == kind:
+            return next(j for j in range(k, len(words)) if words[j] in ("BEGIN", "{"))
+    return None
+
+
 def item_text(quoted):
     """A menu text as shown: "&" marks the access key ("&&" is an "&"), a
     tab puts the rest (the shortcut) at the right."""
-    text = quoted.replace('""', '"').replace("\\t", "\t").replace("\\a", "\t").replace("\\\\", "\\")
+    text = quoted[1:].replace('""', '"').replace("\\t", "\t").replace("\\a", "\t").replace("\\\\", "\\")
     text = re.sub(r"&(.)", r"\1", text)
     label, _, shortcut = text.partition("\t")
     return label, shortcut
@@ -68,16 +85,10 @@ def read_menu(rc_path, ids_path, page=False, menu_name="IDR_MENU"):
     (with "shortcut" when it has one) for a command. With `page`, the
     page's own items are in it too."""
     ids = read_defines(ids_path)
-    with open(rc_path, encoding="utf-8") as f:
-        text = preprocess(f.read(), {"PINBALL_PAGE"} if page else set())
-    tokens = [(m[1] is not None, m[1] if m[1] is not None else m[2] or m[3]) for m in TOKEN.finditer(text)]
-    words = [t for _, t in tokens]
-    for k in range(len(words) - 1):
-        if words[k] in (menu_name, str(ids.get(menu_name))) and words[k + 1] == "MENU":
-            break
-    else:
+    words = rc_words(rc_path, page)
+    at = resource_body(words, ids, menu_name, "MENU")
+    if at is None:
         raise ValueError("%s: no MENU resource %s" % (rc_path, menu_name))
-    at = words.index("BEGIN", k) if "BEGIN" in words[k:] else words.index("{", k)
 
     def value(word):
         if word in ids:
@@ -121,6 +132,7 @@ def read_menu(rc_path, ids_path, page=False, menu_name="IDR_MENU"):
         return items, k + 1
 
     return block(at)[0]
+
 
 
 # --- The bridge's enums ---
@@ -174,9 +186,10 @@ def main():
           [("MENU", read_menu(args.rc, args.ids, page=True))])
     enums = read_enums(args.headers)
     write(os.path.join(args.out, "page_bridge.js"),
-          "The program's input event kinds and the keys the page names, from page_bridge.h.",
+          "The program's input event kinds, shortcuts and the keys it answers, from its headers.",
           [("EventKind", unprefixed(enums["PageEventKind"], "kPage")),
-           ("Key", unprefixed(enums["PageKey"], "kPageKey")),
+           ("ANSWERED_KEYS", [v for members in enums.values() for name, v in members.items()
+                              if name.startswith("kKey")]),
            ("SHORTCUTS", list(enums["PageShortcut"].values()))])
 
 

@@ -1,14 +1,13 @@
 #pragma once
 
 // The calls from the program into its page (page.js), defined in page_bridge.cpp.
-// The page's modules get this file's event kinds and keys from
-// make_page_modules.py, which writes them into page_bridge.js.
+// The page's modules get this file's event kinds and shortcuts, and the keys
+// the window answers (scene/commands.h), from make_page_modules.py, which
+// writes them into page_bridge.js.
 // The page is the window: it holds the canvas, the menu bar, the boxes and the
 // queue of input events, and it schedules the passes of the main loop.
 
 #include <cstdint>
-
-#include "scene/commands.h"  // the keys the window answers
 
 // What a queued input event is, as the page numbers them.
 enum PageEventKind : int32_t {
@@ -22,19 +21,6 @@ enum PageEventKind : int32_t {
   kPageControlKey = 7,  // a key held with Ctrl: a = virtual-key code, b = 1 with Shift
   kPageOpenDropped = 8, // a file dropped on the canvas, which the page holds (PageDroppedName)
   kPageOpenLink = 9,    // a link put into the address of the open page (PageTakeLink)
-};
-
-// The keys the page names, as Windows virtual-key codes: the keys the window
-// answers, each under its KeyboardEvent.key name. Any other letter or digit
-// goes as its capital's character code.
-enum PageKey : int32_t {
-  kPageKeyDelete = kKeyDelete,
-  kPageKeyA = kKeyA,
-  kPageKeyT = kKeyT,
-  // The keys whose KeyboardEvent.key is a character: ' ', ',' and '.'.
-  kPageKeySpace = kKeySpace,
-  kPageKeyComma = kKeyComma,
-  kPageKeyPeriod = kKeyPeriod,
 };
 
 // Letters that, held with Ctrl (or Cmd), are the program's shortcuts

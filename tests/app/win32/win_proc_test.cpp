@@ -77,13 +77,13 @@ TEST_F(WinProc, SizeNotificationsCarryTheClientSize) {
 TEST_F(WinProc, ADisplayOfAnotherScaleKeepsTheSizeInScenePixels) {
   const RECT outer100 = {10, 20, 810, 620};
   const struct {
-    UINT dpi;
+    LONG dpi;
     int32_t factor;
   } moves[] = {{192, 2}, {144, 1}, {192, 2}, {96, 1}};  // (the test's screen takes 1600 x 1200)
   for (const auto& move : moves) {
     SCOPED_TRACE(move.dpi);
     RECT suggested = {10, 20, 10 + 800 * move.dpi / 96, 20 + 600 * move.dpi / 96};
-    EXPECT_EQ(SendMessageA(gWindH, WM_DPICHANGED, MAKEWPARAM(move.dpi, move.dpi),
+    EXPECT_EQ(SendMessageA(gWindH, WM_DPICHANGED, static_cast<WPARAM>(move.dpi * 0x10001),
                            reinterpret_cast<LPARAM>(&suggested)),
               0);
     EXPECT_EQ(gScale.factor, move.factor);
