@@ -119,12 +119,17 @@ void BroadPhase::Build(const std::vector<pinball>& all, const std::vector<Lines>
   maxRadius = maxSpeed = 0;
   placeable = 0;
   Fit(inReach, all.size(), false);
+  Fit(big, all.size(), false);
   // A few big balls are offered to every ball, as strays are, so that the
   // others' searches reach only as far as their own sizes and steps need.
-  const float big = BigReach(all);
+  const float bigReach = BigReach(all);
   for (size_t k = 0; k < all.size(); ++k) {
     const pinball& ball = all[k];
-    if (!Placeable(ball) || BallReach(ball) > big) continue;
+    if (!Placeable(ball)) continue;
+    if (BallReach(ball) > bigReach) {
+      big[k] = true;
+      continue;
+    }
     inReach[k] = true;
     ++placeable;
     x0 = std::min(x0, ball.Getoriginx());
