@@ -42,6 +42,8 @@ class FrameCache {
   void MarkBall(const Rendering& rc, const pinball& ball);
   // Keeps the balls as drawn and the store's generation once it is shown.
   void KeepFrame(const Rendering& rc);
+  // The store holds a frame drawn without the cache: the next is drawn whole.
+  void Forget() { generation = 0; }
 
   FrameReuse reused = FrameReuse::kNone;
 

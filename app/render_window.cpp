@@ -2,9 +2,10 @@
 
 #include <cstddef>
 
-#include "physics/tick.h"
+#include "app/trails.h"
 #include "render/pixel_coord.h"
 #include "scene/scene.h"
+#include "scene/time_controls.h"
 #include "shapes/polygon_line.h"
 
 namespace {
@@ -45,6 +46,18 @@ void DrawPolygons(Rendering& rc) {
   }
 }
 
+Trails gTrails;
+
+// The paths the balls took up to this frame's tick, under everything else.
+void DrawTrails(Rendering& rc) {
+  if (!TrailsOn()) {
+    gTrails.Stop();
+    return;
+  }
+  gTrails.Follow(BallList, TimeRecord().Tick(), TimeRecordStarts(), rc.getwidth(), rc.getheight());
+  gTrails.Draw(rc);
+}
+
 void DrawStaticShapes(Rendering& rc) {
   DrawPointMarkers(rc);
   for (triangle& t : trilist) t.Draw(rc, Fill);
@@ -66,14 +79,27 @@ void RenderWindow(Rendering& rc) {
   RenderWindow(rc, cache);
 }
 
-// The tick comes first: nothing it reads is drawn, and the balls are drawn
-// after it either way, so the picture is the one of drawing everything in
-// stacking order.
+// Without trails the tick comes first: nothing it reads is drawn, and the
+// balls are drawn after it either way, so the picture is the one of drawing
+// everything in stacking order.
 void RenderWindow(Rendering& rc, FrameCache& cache) {
+  if (TrailsOn()) {
+    // The trails change under everything from tick to tick: drawn whole.
+    rc.Clear();
+    DrawTrails(rc);
+    DrawStaticShapes(rc);
+    if (PassTicks()) RecordedTick();
+    for (const pinball& ball : BallList) ball.Draw(rc, Fill);
+    rc.Show();
+    cache.Forget();
+    cache.reused = FrameReuse::kNone;
+    return;
+  }
+  DrawTrails(rc);  // they stop
   for (triangle& t : trilist) t.reorder();  // as drawing each one would
   const bool kept = cache.Holds(rc);
   const bool sameShapes = kept && cache.SameStaticShapes();
-  if (!Pause) TickBalls(BallList, LinesList, circlist);
+  if (PassTicks()) RecordedTick();
   if (sameShapes && cache.SameBalls()) {
     cache.reused = FrameReuse::kWholeFrame;
   } else {

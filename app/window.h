@@ -7,12 +7,17 @@
 
 #include <cstdint>
 
+#include "app/display_scale.h"
 #include "render/rendering.h"
 
 extern HWND gWindH;       // the one main window
+extern HACCEL gAccelerators;  // the shortcuts of the menu's items (resource IDR_ACCELERATORS)
 extern bool gReSize;      // a size notification arrived since the last pass
 extern int32_t gWindowX;  // client width of the last size notification
 extern int32_t gWindowY;  // client height of the last size notification
+// Device pixels per scene pixel on the window's display. gWindowX and gWindowY,
+// the frame buffer and the clicks are in scene pixels.
+extern DisplayScale gScale;
 
 // The class name, shared by registration and tear-down.
 extern const char kWindowClass[];

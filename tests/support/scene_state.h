@@ -5,6 +5,7 @@
 
 #include "scene/document.h"
 #include "scene/scene.h"
+#include "scene/time_controls.h"
 
 namespace testing_support {
 
@@ -28,6 +29,7 @@ inline void RestoreStartState() {
   pickedc = -1;
   pickedt = -1;
   ForgetDocument();
+  ResetTimeControls();
 }
 
 }  // namespace testing_support
