@@ -61,7 +61,7 @@ const char* Expected(Value v) {
     case Value::speed:
       return "a number more than 0 and at most 16";
     case Value::direction:
-      return "a number from -1 to 1";
+      return "a number from -1.001 to 1.001";
     case Value::corner:
       return "a whole number from -1000000 to 1000000";
     case Value::colour:
@@ -116,16 +116,20 @@ struct GroupUse {
   int32_t count;
 };
 
+// The digits of `t` after its leading zeros ("" for zero); false when `t`
+// is not all digits.
+bool SignificantDigits(std::string_view t, std::string_view& digits) {
+  if (t.empty() || t.find_first_not_of("0123456789") != std::string_view::npos) return false;
+  digits = t.substr(std::min(t.find_first_not_of('0'), t.size()));
+  return true;
+}
+
 bool WholeNumber(std::string_view t, int64_t lo, int64_t hi, int32_t& out) {
-  size_t at = 0;
   const bool negative = !t.empty() && t[0] == '-';
-  if (negative) ++at;
-  if (at == t.size() || t.size() - at > 10) return false;
+  std::string_view digits;
+  if (!SignificantDigits(t.substr(negative ? 1 : 0), digits) || digits.size() > 10) return false;
   int64_t v = 0;
-  for (; at < t.size(); ++at) {
-    if (t[at] < '0' || t[at] > '9') return false;
-    v = v * 10 + (t[at] - '0');
-  }
+  for (char c : digits) v = v * 10 + (c - '0');
   if (negative) v = -v;
   if (v < lo || v > hi) return false;
   out = static_cast<int32_t>(v);
@@ -274,14 +278,18 @@ class TableReader {
     return Fail(1, std::string("not a pinball table: it must begin with \"") + kHeader + " 1\"");
   }
 
+  // Any version of any length above this one's is a newer table, not a damaged one.
   bool Header(const std::string_view* tokens, size_t n) {
-    int32_t version = 0;
-    if (n != 2 || tokens[0] != kHeader || !WholeNumber(tokens[1], 1, 1000000000, version)) {
+    std::string_view version;
+    if (n != 2 || tokens[0] != kHeader || !SignificantDigits(tokens[1], version) ||
+        version.empty()) {
       return NotATable();
     }
-    if (version > kVersion) {
-      return Fail(1, "the table is of version " + std::to_string(version) +
-                         ", newer than this program reads (" + std::to_string(kVersion) + ")");
+    if (version != std::to_string(kVersion)) {
+      const std::string shown = version.size() > 24 ? std::string(version.substr(0, 24)) + "..."
+                                                    : std::string(version);
+      return Fail(1, "the table is of version " + shown + ", newer than this program reads (" +
+                         std::to_string(kVersion) + ")");
     }
     return true;
   }
@@ -358,7 +366,10 @@ class TableReader {
       // Any unit direction, within rounding; anything else would change the ball's speed.
       const double length = std::sqrt(double{f[2]} * f[2] + double{f[3]} * f[3]);
       if (!(std::fabs(length - 1) <= 1e-3)) {
-        return Fail(line, "the direction of a ball must have length 1");
+        std::string shown;
+        AppendFloat(shown, static_cast<float>(length));
+        return Fail(line, "the direction of a ball must have length 1 within 0.001 (from 0.999 to "
+                          "1.001), not " + shown);
       }
       scene.balls.push_back(pinball(f[0], f[1], VECTOR(f[2], f[3]), colour, f[4], f[5]));
     }

@@ -169,6 +169,11 @@ TEST(TableFileTest, DamagedFilesAreRefusedByLineAndLeaveTheSceneAsItWas) {
   const Row rows[] = {
       {"", "the file is empty"},
       {"pinball-table 2\n", "line 1: the table is of version 2, newer than this program reads"},
+      // Any well-formed version above 1, however long; a number of any length is read.
+      {"pinball-table 0012345678901234567890123456789\n",
+       "line 1: the table is of version 123456789012345678901234..., newer than this program"},
+      {std::string(kHead) + "circle 1" + std::string(140, '0') + " 1 1 #ffffff\n",
+       "line 7: the x of a circle must be a number from -1000000 to 1000000"},
       {"PK\x03\x04", "line 1: not a pinball table"},
       {std::string(kHead) + "box 1 2 3 4\n", "line 7: a box needs 6 values: x0 y0 x1 y1 colour walls"},
       {std::string(kHead) + "circle nan 1 1 #ffffff\n", "line 7: the x of a circle must be a number"},
@@ -177,7 +182,11 @@ TEST(TableFileTest, DamagedFilesAreRefusedByLineAndLeaveTheSceneAsItWas) {
       {std::string(kHead) + "box 1.5 1 3 4 #ffffff -1\n", "must be a whole number"},
       {std::string(kHead) + "vertex 1 1 #fff 0\n", "the colour of a vertex must be a colour written #rrggbb"},
       {std::string(kHead) + "vertex 1 1 #ffffff 3\n", "the kind of a vertex must be 0, 1 or 2"},
-      {std::string(kHead) + "ball 1 1 1 1 3 10 #00ff00\n", "line 7: the direction of a ball must have length 1"},
+      {std::string(kHead) + "ball 1 1 1 1 3 10 #00ff00\n",
+       "line 7: the direction of a ball must have length 1 within 0.001 (from 0.999 to 1.001), "
+       "not 1.4142135"},
+      {std::string(kHead) + "ball 1 1 1.002 0 3 10 #00ff00\n",
+       "line 7: the dx of a ball must be a number from -1.001 to 1.001"},
       {std::string(kHead) + "ball 1 1 1 0 0 10 #00ff00\n", "line 7: the speed of a ball"},
       {std::string(kHead) + "ball 2e9 1 1 0 3 10 #00ff00\n", "line 7: the x of a ball"},
       {std::string(kHead) + "spring 1 2\n", "line 7: \"spring\" is not a kind of record"},
@@ -198,6 +207,11 @@ TEST(TableFileTest, DamagedFilesAreRefusedByLineAndLeaveTheSceneAsItWas) {
       // What Windows editors write, blanks, tabs and comments: the same table.
       {"\xEF\xBB\xBF" + std::string(kHead) + "\r\n# a box\r\n" + kBox +
            "ball\t400 300  0.6 -0.8 3 10 #00FF00", ""},
+      // Leading zeros, and numbers of 128 characters or more.
+      {std::string(kHead) + "wall 10 10 10 20 #ff0000\nwall 20 20 10 20 #ff0000\n"
+           "wall 10 10 20 10 #ff0000\nwall 20 20 20 10 #ff0000\nbox 010 0010 20 0020 #00ff00 04\n"
+           "ball 400." + std::string(150, '0') + " 0300 0.6" + std::string(200, '0') + " -0.8 3 10 #00ff00\n",
+       ""},
   };
   TestBuffer buffer(100, 100);
   for (const Row& row : rows) {
