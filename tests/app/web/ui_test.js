@@ -316,10 +316,10 @@ async function main() {
           const [speed, radius] = await page.$$('.menu.open .submenu');
           await speed.click();
           await radius.hover();
-          assert.deepEqual(await page.$$eval('.submenu', (l) => l.map((e) => e.getAttribute('aria-expanded'))), [
-            'false',
-            'true',
-          ]);
+          assert.deepEqual(
+            await page.$$eval('.menu.open .submenu', (l) => l.map((e) => e.getAttribute('aria-expanded'))),
+            ['false', 'true', 'false'], // Set Speed, Set Radius, Slow Motion
+          );
           await sleep(100);
           const frozen = await passes(page);
           await sleep(300);
