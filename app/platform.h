@@ -63,3 +63,14 @@ SaveChangesAnswer PlatformAskSaveChanges();
 void PlatformSetCaption(const char* caption);
 // EnableMenuItem by command id: greyed items cannot be chosen.
 void PlatformEnableMenuItem(int32_t commandId, bool enabled);
+
+// --- The main loop (its pass: app/main_pass.h) ---
+
+// Takes at most one pending message or input event, never waiting, and hands
+// it to the program (the window procedure). True when it was the quit
+// request, which is not handed on.
+bool PlatformTakeMessage();
+// The end of a pass: the pace of the loop (Windows sleeps 1 ms, then waits
+// until the next pass is due; the page asks for its next pass). `last`: the
+// pass took the quit request and none follows.
+void PlatformEndPass(bool last);

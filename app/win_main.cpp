@@ -5,17 +5,15 @@
 #include <cstdio>
 #include <cstdlib>  // __argc, __argv
 
+#include "app/main_pass.h"
 #include "app/pass_pace.h"
-#include "app/render_window.h"
+#include "app/platform.h"
 #include "app/window.h"
 #include "resources/resource.h"
 #include "scene/document.h"
 #include "scene/scene.h"
 
 HWND gWindH = nullptr;
-bool gReSize = false;
-int32_t gWindowX = 0;
-int32_t gWindowY = 0;
 
 const char kWindowClass[] = "bumperfield";
 
@@ -46,30 +44,18 @@ Rendering ConstructFrameBuffer() {
   if (!gReSize) {
     // A windowing layer that sent no size notification during creation:
     // ask for the first pass's resize here, so the store exists before the first frame.
-    gWindowX = client.right;
-    gWindowY = client.bottom;
-    gReSize = true;
+    AskForResize(client.right, client.bottom);
   }
   return Rendering(client.right, client.bottom, GetDC(gWindH));
 }
 
-void MainLoopPass(Rendering& rc, bool& quit) {
+bool PlatformTakeMessage() {
   MSG msg;
-  if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      quit = true;
-    } else {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
-  if (gReSize) {
-    // Several notifications since the last pass collapse into one resize, at the last size.
-    gReSize = false;
-    rc.ReSize(gWindowX, gWindowY);
-  }
-  RenderWindow(rc);
-  Sleep(1);
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) return true;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  return false;
 }
 
 namespace {
@@ -97,6 +83,20 @@ class PassRate {
 
 }  // namespace
 
+// The pace: the 1 ms sleep, the pass counted, then the wait until the next
+// pass is due. The pace's clock starts at the end of the first pass, which
+// it counts as gone at once, so the second follows a period later.
+void PlatformEndPass(bool last) {
+  Sleep(1);
+  static PassRate rate;
+  rate.Count();
+  static PassPace pace;
+  static bool first = true;
+  if (first) pace.WaitForNextPass();
+  first = false;
+  if (!last) pace.WaitForNextPass();
+}
+
 int WINAPI WinMain(HINSTANCE /*thisInst*/, HINSTANCE /*prevInst*/, LPSTR /*cmdLine*/,
                    int /*cmdShow*/) {
   ConstructWindow();
@@ -113,13 +113,7 @@ int WINAPI WinMain(HINSTANCE /*thisInst*/, HINSTANCE /*prevInst*/, LPSTR /*cmdLi
   if (__argc > 1) StartWithFile(__argv[1]);
 
   bool quit = false;
-  PassPace pace;
-  PassRate rate;
-  while (!quit) {
-    pace.WaitForNextPass();
-    MainLoopPass(rc, quit);
-    rate.Count();
-  }
+  while (!quit) MainLoopPass(rc, quit);
 
   rc.DestroyBuffer();
   DestroyWindow(gWindH);

@@ -1,4 +1,4 @@
-// pinball-replay FRAME: runs the program's main loop on the recording
+// pinball-replay FRAME: runs passes of the program's main loop on the recording
 // stand-in, fed the input events of a script read from standard input, and
 // writes the last frame shown to FRAME as top-down RGBA bytes (the layout of
 // a canvas' image data). Prints the menu's check marks, "id 0|1", one a line,
@@ -13,12 +13,11 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <deque>
 #include <iostream>
 #include <sstream>
 #include <string>
 
-#include "app/render_window.h"
+#include "app/main_pass.h"
 #include "render/rendering.h"
 #include "scene/commands.h"
 #include "scene/mouse_editing.h"
@@ -77,10 +76,9 @@ int main(int argc, char** argv) {
   }
   // As in the page: a 792 x 554 client area, the store made by the first pass.
   Rendering rc(792, 554, nullptr);
-  bool resize = true;
+  AskForResize(792, 554);
   init();
 
-  std::deque<Event> queue;
   std::string line;
   while (std::getline(std::cin, line)) {
     std::istringstream words(line);
@@ -96,23 +94,14 @@ int main(int argc, char** argv) {
     } else if (e.kind == "pass") {
       long passes = 0;
       words >> passes;
-      for (long n = 0; n < passes; ++n) {
-        if (!queue.empty()) {
-          Dispatch(queue.front());
-          queue.pop_front();
-        }
-        if (resize) {
-          resize = false;
-          rc.ReSize(792, 554);
-        }
-        RenderWindow(rc);
-      }
+      bool quit = false;
+      for (long n = 0; n < passes; ++n) MainLoopPass(rc, quit);
     } else if (e.kind == "command" || e.kind == "left" || e.kind == "right" || e.kind == "key") {
       words >> e.a >> e.b;
-      queue.push_back(e);
+      stub::QueueMessage([e] { Dispatch(e); });
     } else if (e.kind == "open" || e.kind == "save") {
       std::getline(words >> std::ws, e.path);
-      queue.push_back(e);
+      stub::QueueMessage([e] { Dispatch(e); });
     } else {
       std::fprintf(stderr, "pinball-replay: unknown line: %s\n", line.c_str());
       return 2;

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
+#include "app/main_pass.h"
 #include "app/render_window.h"
 #include "scene/scene.h"
 #include "tests/support/frame_helpers.h"
@@ -170,6 +173,34 @@ TEST_F(RenderWindowTest, UnusableCoordinatesDrawNothingAndNeverConvert) {
   EXPECT_TRUE(std::isnan(BallList[0].Getoriginx()));
   const stub::Frame& f = Frame();
   EXPECT_EQ(f.count_lit(), 0);
+}
+
+// The main loop's pass on the stand-in: one message a pass, the resizes asked
+// for since the last pass made once at the last size, a frame and the pace
+// every pass, the quit pass included.
+TEST(MainLoopPassTest, OneMessageALastResizeAFrameAndThePaceEachPass) {
+  testing_support::ResetScene();
+  init();
+  Rendering rc(10, 10, nullptr);
+  std::vector<int> handled;
+  for (int k = 0; k < 2; ++k) stub::QueueMessage([&handled, k] { handled.push_back(k); });
+  stub::QueueMessage(nullptr);  // the quit request
+  AskForResize(30, 20);
+  AskForResize(60, 40);
+  bool quit = false;
+  for (int pass = 1; pass <= 3; ++pass) {
+    const float x = BallList[0].Getoriginx();
+    MainLoopPass(rc, quit);
+    EXPECT_EQ(handled.size(), static_cast<size_t>(std::min(pass, 2)));
+    EXPECT_EQ(quit, pass == 3);
+    EXPECT_EQ(rc.getwidth(), 60);
+    EXPECT_EQ(stub::LastFrame().height, 40);
+    EXPECT_NE(BallList[0].Getoriginx(), x);
+    EXPECT_EQ(stub::PresentCount(), pass);
+    EXPECT_EQ(stub::PassesEnded(), pass);
+  }
+  EXPECT_FALSE(gReSize);
+  rc.DestroyBuffer();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <deque>
 #include <fstream>
+#include <functional>
 #include <optional>
 
 #include "app/platform.h"
@@ -34,6 +35,8 @@ struct State {
   std::string caption;
   std::map<int32_t, bool> enabled{{IDM_UNDO, false}, {IDM_REDO, false}};  // as the menu starts
   bool fail_writes = false;
+  std::deque<std::function<void()>> messages;
+  int passes = 0;
 };
 
 State& state() {
@@ -206,6 +209,18 @@ void PlatformEnableMenuItem(int32_t commandId, bool enabled) {
   state().enabled[commandId] = enabled;
 }
 
+bool PlatformTakeMessage() {
+  State& s = state();
+  if (s.messages.empty()) return false;
+  const std::function<void()> message = std::move(s.messages.front());
+  s.messages.pop_front();
+  if (!message) return true;  // the quit request
+  message();
+  return false;
+}
+
+void PlatformEndPass(bool) { ++state().passes; }
+
 namespace stub {
 
 int Frame::count_lit() const {
@@ -250,5 +265,10 @@ bool IsEnabled(int32_t commandId) {
   return it == state().enabled.end() || it->second;
 }
 void FailWrites(bool fail) { state().fail_writes = fail; }
+void QueueMessage(std::function<void()> message) {
+  state().messages.push_back(std::move(message));
+}
+size_t QueuedMessages() { return state().messages.size(); }
+int PassesEnded() { return state().passes; }
 
 }  // namespace stub
