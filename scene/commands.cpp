@@ -7,6 +7,7 @@
 #include "scene/history.h"
 #include "scene/move_delete.h"
 #include "scene/scene.h"
+#include "scene/snapshot.h"
 
 namespace {
 
@@ -25,16 +26,7 @@ void Mark(int32_t on, std::initializer_list<int32_t> off) {
 // while Start is set). The picks named records that are gone, so they go too.
 void ClearScene() {
   NoteEdit();
-  gPointList.clear();
-  BallList.clear();
-  trilist.clear();
-  circlist.clear();
-  boxlist.clear();
-  polylist.clear();
-  LinesList.clear();
-  pickedb = -1;
-  pickedc = -1;
-  pickedt = -1;
+  EmptyScene();
   init();
 }
 

@@ -44,6 +44,9 @@ extern int32_t pickedb;  // picked box, circle and triangle, -1 for none
 extern int32_t pickedc;
 extern int32_t pickedt;
 
+// Every setting to the value the program starts with (the picks to none).
+void SetStartSettings();
+
 // The four border walls of the 792 x 554 field, then the default scene while
 // Start is set. Only appends.
 void init();
