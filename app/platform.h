@@ -52,6 +52,13 @@ bool PlatformAskSavePath(const std::string& suggested, std::string& path);
 // when it cannot be read or holds more than `limit` bytes (nothing is read then).
 bool PlatformReadFile(const std::string& path, size_t limit, std::string& bytes,
                       std::string& error);
+// The reason given for a file of more than `limit` bytes, as PlatformReadFile
+// and the table reader give it.
+inline std::string FileTooLargeText(size_t limit) {
+  const size_t mib = size_t{1} << 20;
+  return "the file is larger than " +
+         (limit % mib == 0 ? std::to_string(limit / mib) + " MiB" : std::to_string(limit) + " bytes");
+}
 // Writes `bytes` as the whole file, never leaving it half written: the old
 // file stays until the new one is complete. False with a reason in `error`.
 bool PlatformWriteFile(const std::string& path, const std::string& bytes, std::string& error);

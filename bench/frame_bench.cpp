@@ -9,6 +9,7 @@
 
 #include "app/render_window.h"
 #include "scene/commands.h"
+#include "scene/field.h"
 #include "scene/scene.h"
 
 namespace {
@@ -23,8 +24,8 @@ double CpuSeconds() {
 void BM_FrameVsClearCopy(benchmark::State& state) {
   MenuCommand(IDM_RESET);  // the default scene, as the program starts
   Fill = state.range(0) != 0;
-  Rendering rc(792, 554, nullptr);
-  rc.ReSize(792, 554);
+  Rendering rc(kFieldWidth, kFieldHeight, nullptr);
+  rc.ReSize(kFieldWidth, kFieldHeight);
   RenderWindow(rc);  // the first frame builds the scene
 
   double frame = 0;

@@ -20,6 +20,7 @@
 #include "app/main_pass.h"
 #include "render/rendering.h"
 #include "scene/commands.h"
+#include "scene/field.h"
 #include "scene/mouse_editing.h"
 #include "scene/scene.h"
 #include "tests/support/platform_stub.h"
@@ -74,9 +75,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: pinball-replay FRAME < script\n");
     return 2;
   }
-  // As in the page: a 792 x 554 client area, the store made by the first pass.
-  Rendering rc(792, 554, nullptr);
-  AskForResize(792, 554);
+  // As in the page: a client area of the field's size, the store made by the first pass.
+  Rendering rc(kFieldWidth, kFieldHeight, nullptr);
+  AskForResize(kFieldWidth, kFieldHeight);
   init();
 
   std::string line;

@@ -14,6 +14,7 @@
 #include "app/platform.h"
 #include "render/rendering.h"
 #include "scene/document.h"
+#include "scene/field.h"
 #include "scene/scene.h"
 #include "scene/table_file.h"
 
@@ -34,8 +35,8 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  Rendering rc(792, 554, nullptr);
-  AskForResize(792, 554);
+  Rendering rc(kFieldWidth, kFieldHeight, nullptr);
+  AskForResize(kFieldWidth, kFieldHeight);
   bool quit = false;
   for (long n = 0; n < frames; ++n) MainLoopPass(rc, quit);
   for (const pinball& ball : BallList) {

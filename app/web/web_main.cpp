@@ -14,6 +14,7 @@
 #include "render/rendering.h"
 #include "scene/commands.h"
 #include "scene/document.h"
+#include "scene/field.h"
 #include "scene/history.h"
 #include "scene/mouse_editing.h"
 #include "scene/scene.h"
@@ -21,11 +22,8 @@
 
 namespace {
 
-// The page's canvas is the client area of the 800 x 600 window.
-constexpr int32_t kClientWidth = 792;
-constexpr int32_t kClientHeight = 554;
-
-Rendering gFrame(kClientWidth, kClientHeight, nullptr);
+// The page's canvas is the client area of the 800 x 600 window: the field.
+Rendering gFrame(kFieldWidth, kFieldHeight, nullptr);
 bool gQuit = false;
 
 // The table as a link: the page's own command.
@@ -145,7 +143,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void PinballPass() {
 int main() {
   // The page sends no size notification of its own, so the first pass's
   // resize is asked for here: it creates the store before the first frame.
-  AskForResize(kClientWidth, kClientHeight);
+  AskForResize(kFieldWidth, kFieldHeight);
   init();
   StartTable();
   // The loop's first pass: the page takes over the scheduling from here on.

@@ -12,6 +12,7 @@
 #include "app/render_window.h"
 #include "scene/commands.h"
 #include "scene/document.h"
+#include "scene/field.h"
 #include "scene/float_text.h"
 #include "scene/mouse_editing.h"
 #include "scene/scene.h"
@@ -102,7 +103,7 @@ void Open(const std::string& bytes) {
 }
 
 TEST(TableFileTest, ScenesBuiltByGesturesReopenToTheSameBytesAndFrames) {
-  TestBuffer buffer(792, 554);
+  TestBuffer buffer(kFieldWidth, kFieldHeight);
   for (uint32_t seed = 0; seed < 8; ++seed) {
     std::mt19937 random(seed);
     ClearForEditing();

@@ -165,7 +165,7 @@ bool PlatformReadFile(const std::string& path, size_t limit, std::string& bytes,
   }
   const std::streamoff size = in.tellg();
   if (size < 0 || static_cast<uint64_t>(size) > limit) {
-    error = "the file is larger than 64 MiB";
+    error = FileTooLargeText(limit);
     return false;
   }
   bytes.assign(static_cast<size_t>(size), '\0');
