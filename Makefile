@@ -12,9 +12,14 @@ all: build
 deps:
 	@bash scripts/install-deps.sh
 
+# Warnings are errors in the test run (and so in CI), not in a user's build,
+# which a newer compiler's new warnings must not break.
+WERROR ?= OFF
+test: WERROR = ON
+
 define preset_rule
 build-$(1): deps
-	@cmake --preset $(1) >/dev/null
+	@cmake --preset $(1) -DPINBALL_WERROR=$(WERROR) >/dev/null
 	@cmake --build --preset $(1) -j $(JOBS)
 endef
 $(foreach p,$(PRESETS),$(eval $(call preset_rule,$(p))))
