@@ -4,8 +4,8 @@
 JOBS ?= $(shell nproc)
 PRESETS := native sanitize windows web fuzz
 
-.PHONY: all deps build run test fuzz clean build-native build-sanitize build-windows build-web \
-	build-fuzz web run-web
+.PHONY: all deps build run test check fuzz clean build-native build-sanitize build-windows \
+	build-web build-fuzz web run-web
 
 all: build
 
@@ -26,8 +26,13 @@ $(foreach p,$(PRESETS),$(eval $(call preset_rule,$(p))))
 
 build: $(addprefix build-,$(PRESETS))
 
+# Every C++ file as .clang-format lays it out: names the files that differ
+# and fails (`clang-format -i FILE` lays one out).
+check: deps
+	@git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run --Werror
+
 # All the build trees run as one CTest session, so the run ends with one summary.
-test: build
+test: check build
 	@printf 'subdirs("native" "sanitize" "windows" "web" "fuzz")\n' > build/CTestTestfile.cmake
 	@cd build && ctest --output-on-failure -j $(JOBS)
 
