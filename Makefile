@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 PRESETS := native sanitize windows web fuzz
 
 .PHONY: all deps build run test check fuzz clean build-native build-sanitize build-windows \
-	build-web build-fuzz web run-web
+	build-web build-fuzz web run-web installer
 
 all: build
 
@@ -26,15 +26,20 @@ $(foreach p,$(PRESETS),$(eval $(call preset_rule,$(p))))
 
 build: $(addprefix build-,$(PRESETS))
 
-# Every C++ file as .clang-format lays it out: names the files that differ
-# and fails (`clang-format -i FILE` lays one out).
-check: deps
-	@git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run --Werror
-
 # All the build trees run as one CTest session, so the run ends with one summary.
 test: check build
 	@printf 'subdirs("native" "sanitize" "windows" "web" "fuzz")\n' > build/CTestTestfile.cmake
 	@cd build && ctest --output-on-failure -j $(JOBS)
+
+# Style: a C++ file that differs from .clang-format's layout (clang-format 14;
+# `clang-format -i FILE` lays one out), a finding of ESLint, or a difference
+# from Prettier's layout in the page's scripts or the browser tests fails
+# (both pinned by package-lock.json; `npx prettier --write` on the files lays them out).
+JS_FILES := 'app/web/*.js' 'tests/app/web/*.js' eslint.config.mjs
+check: deps
+	@git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run --Werror
+	@npx --no-install eslint
+	@npx --no-install prettier --check --log-level warn $(JS_FILES)
 
 # Fuzzes the editing events, then the reading of tables, for FUZZ_TIME seconds
 # each, one job at low priority, from long inputs on, starting from the
@@ -50,6 +55,11 @@ fuzz: build-fuzz
 
 run: build-windows
 	@bash scripts/run.sh
+
+# The Windows installer: build/installer/PinballSimulation-VERSION-setup.exe (NSIS).
+installer: build-windows
+	@cmake --build --preset windows --target installer
+	@ls build/installer/*.exe
 
 # The browser version: build/web holds the page, its script and its .wasm.
 web: build-web

@@ -26,7 +26,8 @@ PlatformHandle PlatformCreateDibSection(PlatformHandle memoryContext, int32_t wi
 PlatformHandle PlatformSelectObject(PlatformHandle context, PlatformHandle object);
 void PlatformDeleteObject(PlatformHandle object);
 void PlatformDeleteContext(PlatformHandle context);
-// BitBlt of width x height from the memory context at (0, 0) to the window context at (0, 0).
+// BitBlt of width x height from the memory context at (0, 0) to the window context at (0, 0);
+// on a display scaled by a whole factor, each pixel a block of that many device pixels each way.
 void PlatformPresent(PlatformHandle windowContext, int32_t width, int32_t height,
                      PlatformHandle memoryContext);
 
@@ -39,13 +40,16 @@ void PlatformCheckMenuItem(int32_t commandId, bool checked);
 bool PlatformChooseColor(Color_RGB current, Color_RGB& chosen);
 // A modal box with an OK button. `owned` ties it to the main window.
 void PlatformMessageBox(bool owned, const char* caption, const char* text);
+// A box that says something went wrong, owned by the main window, with the
+// system's error icon. The text is UTF-8 and may name a file in any language.
+void PlatformErrorBox(const char* caption, const char* text);
 // PostQuitMessage(0).
 void PlatformQuit();
 
 // --- Files, the caption and greyed items (used by the table commands) ---
 
 // The system's file dialogs. Open: a table to read; Save As: where to write,
-// offering `suggested`. False when the user cancelled.
+// offering `suggested`. False when the user cancelled. Paths are UTF-8.
 bool PlatformAskOpenPath(std::string& path);
 bool PlatformAskSavePath(const std::string& suggested, std::string& path);
 // Reads the whole file into `bytes`; false with a short reason in `error`
@@ -66,7 +70,7 @@ bool PlatformWriteFile(const std::string& path, const std::string& bytes, std::s
 enum class SaveChangesAnswer { yes, no, cancel };
 // The "Save changes?" box: Yes, No or Cancel.
 SaveChangesAnswer PlatformAskSaveChanges();
-// The main window's caption.
+// The main window's caption, UTF-8.
 void PlatformSetCaption(const char* caption);
 // EnableMenuItem by command id: greyed items cannot be chosen.
 void PlatformEnableMenuItem(int32_t commandId, bool enabled);

@@ -2,9 +2,10 @@
 
 #include <cstddef>
 
-#include "physics/tick.h"
+#include "app/trails.h"
 #include "render/pixel_coord.h"
 #include "scene/scene.h"
+#include "scene/time_controls.h"
 #include "shapes/polygon_line.h"
 
 namespace {
@@ -45,9 +46,22 @@ void DrawPolygons(Rendering& rc) {
   }
 }
 
+Trails gTrails;
+
+// The paths the balls took up to this frame's tick, under everything else.
+void DrawTrails(Rendering& rc) {
+  if (!TrailsOn()) {
+    gTrails.Stop();
+    return;
+  }
+  gTrails.Follow(BallList, TimeRecord().Tick(), TimeRecordStarts(), rc.getwidth(), rc.getheight());
+  gTrails.Draw(rc);
+}
+
 }  // namespace
 
 void RenderWindow(Rendering& rc) {
+  DrawTrails(rc);
   DrawPointMarkers(rc);
   for (triangle& t : trilist) t.Draw(rc, Fill);
   for (const Circle& c : circlist) c.Draw(rc, Fill);
@@ -59,7 +73,7 @@ void RenderWindow(Rendering& rc) {
     }
   }
   DrawPolygons(rc);
-  if (!Pause) TickBalls(BallList, LinesList, circlist);
+  if (PassTicks()) RecordedTick();
   for (const pinball& ball : BallList) ball.Draw(rc, Fill);
   rc.Update();
 }

@@ -1,23 +1,48 @@
 // The entry point, the main window and the main loop.
 
+// <shellapi.h> needs <windows.h> first.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>  // CommandLineToArgvW
+// clang-format on
 
 #include <cstdio>
-#include <cstdlib>  // __argc, __argv
+#include <string>
 
 #include "app/main_pass.h"
 #include "app/pass_pace.h"
 #include "app/platform.h"
+#include "app/win_text.h"
 #include "app/window.h"
 #include "resources/resource.h"
 #include "scene/document.h"
 #include "scene/scene.h"
 
 HWND gWindH = nullptr;
+HACCEL gAccelerators = nullptr;
+DisplayScale gScale;
 
 const char kWindowClass[] = "bumperfield";
 
+namespace {
+
+// The scale of the display the window opens on (the primary one): the system's
+// DPI, from Windows 10's call where there is one.
+uint32_t SystemDpi() {
+  using GetDpiForSystemCall = UINT(WINAPI*)();
+  const auto call = reinterpret_cast<GetDpiForSystemCall>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForSystem")));
+  if (call != nullptr) return call();
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? static_cast<uint32_t>(dpi) : 96;
+}
+
+}  // namespace
+
 void ConstructWindow() {
+  gScale = DisplayScale::ForDpi(SystemDpi());
   WNDCLASSEXA wc = {};
   wc.cbSize = sizeof(WNDCLASSEXA);
   wc.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
@@ -25,17 +50,21 @@ void ConstructWindow() {
   wc.cbClsExtra = 0;
   wc.cbWndExtra = 0;
   wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hIcon = nullptr;
+  // The program's icon, large and small, each drawn at its own size.
+  wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(IDI_PINBALL));
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MENU);
   wc.lpszClassName = kWindowClass;
-  wc.hIconSm = LoadIconA(nullptr, IDI_APPLICATION);
+  wc.hIconSm = static_cast<HICON>(LoadImageA(wc.hInstance, MAKEINTRESOURCEA(IDI_PINBALL),
+                                             IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), 0));
   RegisterClassExA(&wc);
+  gAccelerators = LoadAcceleratorsA(wc.hInstance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
 
   gWindH = CreateWindowExA(0, kWindowClass, "Pinball Simulation", WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                           CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+                           CW_USEDEFAULT, CW_USEDEFAULT, gScale.ToDevice(800), gScale.ToDevice(600),
+                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 Rendering ConstructFrameBuffer() {
@@ -44,17 +73,20 @@ Rendering ConstructFrameBuffer() {
   if (!gReSize) {
     // A windowing layer that sent no size notification during creation:
     // ask for the first pass's resize here, so the store exists before the first frame.
-    AskForResize(client.right, client.bottom);
+    AskForResize(gScale.SceneSize(client.right), gScale.SceneSize(client.bottom));
   }
-  return Rendering(client.right, client.bottom, GetDC(gWindH));
+  return Rendering(gScale.SceneSize(client.right), gScale.SceneSize(client.bottom), GetDC(gWindH));
 }
 
 bool PlatformTakeMessage() {
   MSG msg;
   if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
   if (msg.message == WM_QUIT) return true;
-  TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  if (!TranslateAcceleratorA(gWindH, gAccelerators, &msg)) {
+    // A shortcut of the table became its menu command; any other message goes on as it is.
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
   return false;
 }
 
@@ -80,6 +112,17 @@ class PassRate {
   unsigned passes_ = 0;
   ULONGLONG since_ = GetTickCount64();
 };
+
+// The first argument after the program's name, UTF-8 ("" when there is none):
+// the wide command line, so that a name in any language arrives whole.
+std::string FirstArgument() {
+  int count = 0;
+  LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (args == nullptr) return std::string();
+  std::string first = count > 1 ? Utf8FromWide(args[1]) : std::string();
+  LocalFree(args);
+  return first;
+}
 
 }  // namespace
 
@@ -110,7 +153,8 @@ int WINAPI WinMain(HINSTANCE /*thisInst*/, HINSTANCE /*prevInst*/, LPSTR /*cmdLi
   init();
   // pinball.exe TABLE opens that table; one that cannot be opened shows its
   // error, and the default scene stays.
-  if (__argc > 1) StartWithFile(__argv[1]);
+  const std::string table = FirstArgument();
+  if (!table.empty()) StartWithFile(table);
 
   bool quit = false;
   while (!quit) MainLoopPass(rc, quit);

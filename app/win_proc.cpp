@@ -17,13 +17,27 @@ void ValidateWithoutDrawing(HWND wind) {
   EndPaint(wind, &ps);
 }
 
+// The window was moved to a display of another scale: it keeps its size in
+// scene pixels, at the place Windows suggests. The size notification that
+// follows resizes the frame buffer.
+void MoveToScale(HWND wind, DisplayScale scale, const RECT& suggested) {
+  const DisplayScale before = gScale;
+  gScale = scale;
+  RECT now = {};
+  GetWindowRect(wind, &now);
+  SetWindowPos(wind, nullptr, suggested.left, suggested.top,
+               (now.right - now.left) / before.factor * scale.factor,
+               (now.bottom - now.top) / before.factor * scale.factor,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 LRESULT CALLBACK WinProc(HWND wind, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SIZE:
       // Unsigned 16-bit halves: a width of 65535 stays 65535, never -1.
-      AskForResize(LOWORD(lp), HIWORD(lp));
+      AskForResize(gScale.SceneSize(LOWORD(lp)), gScale.SceneSize(HIWORD(lp)));
       return 1;
     case WM_PAINT:
       ValidateWithoutDrawing(wind);
@@ -45,11 +59,14 @@ LRESULT CALLBACK WinProc(HWND wind, UINT msg, WPARAM wp, LPARAM lp) {
       MenuCommand(LOWORD(wp));
       return 1;
     case WM_LBUTTONDOWN:
-      LeftClick(LOWORD(lp), HIWORD(lp));
+      LeftClick(gScale.ToScene(LOWORD(lp)), gScale.ToScene(HIWORD(lp)));
       return 1;
     case WM_RBUTTONDOWN:
-      RightClick(LOWORD(lp), HIWORD(lp));
+      RightClick(gScale.ToScene(LOWORD(lp)), gScale.ToScene(HIWORD(lp)));
       return 1;
+    case WM_DPICHANGED:
+      MoveToScale(wind, DisplayScale::ForDpi(LOWORD(wp)), *reinterpret_cast<const RECT*>(lp));
+      return 0;
     default:
       return DefWindowProcA(wind, msg, wp, lp);
   }

@@ -7,10 +7,15 @@
 
 #include <cstdint>
 
+#include "app/display_scale.h"
 #include "app/main_pass.h"  // the pass and its size notifications
 #include "render/rendering.h"
 
-extern HWND gWindH;  // the one main window
+extern HWND gWindH;           // the one main window
+extern HACCEL gAccelerators;  // the shortcuts of the menu's items (resource IDR_ACCELERATORS)
+// Device pixels per scene pixel on the window's display. gWindowX and gWindowY,
+// the frame buffer and the clicks are in scene pixels.
+extern DisplayScale gScale;
 
 // The class name, shared by registration and tear-down.
 extern const char kWindowClass[];

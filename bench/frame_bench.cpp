@@ -8,9 +8,12 @@
 #include <time.h>
 
 #include "app/render_window.h"
+#include "app/trails.h"
+#include "bench/bench_scenes.h"
 #include "scene/commands.h"
 #include "scene/field.h"
 #include "scene/scene.h"
+#include "scene/time_controls.h"
 
 namespace {
 
@@ -50,6 +53,39 @@ BENCHMARK(BM_FrameVsClearCopy)
     ->ArgName("filled")
     ->Arg(1)
     ->Arg(0)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// A frame of 1,000 balls with the trails of the last 256 ticks under it,
+// against the same frame without them: the trails are laid down and drawn
+// by a layer of their own just before the frame, as RenderWindow does with
+// Trails on, and the frames alternate in one loop.
+void BM_FrameWithTrailsVsWithout(benchmark::State& state) {
+  BallList = bench::DefaultSceneWithBalls(1000);
+  Rendering rc(792, 554, nullptr);
+  rc.ReSize(792, 554);
+  Trails trails;
+  for (int k = 0; k < 300; ++k) {  // trails of full length
+    trails.Follow(BallList, TimeRecord().Tick(), TimeRecordStarts(), 792, 554);
+    trails.Draw(rc);
+    RenderWindow(rc);
+  }
+  bench::SideBySide(
+      state, "frame_us", [&] { RenderWindow(rc); }, "with_trails_us",
+      [&] {
+        trails.Follow(BallList, TimeRecord().Tick(), TimeRecordStarts(), 792, 554);
+        trails.Draw(rc);
+        RenderWindow(rc);
+      },
+      "ratio");
+  rc.DestroyBuffer();
+}
+BENCHMARK(BM_FrameWithTrailsVsWithout)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMicrosecond);

@@ -18,6 +18,12 @@ class pinball : public Circle {
   void moveball();
   // Takes v as the new direction, normalised.
   void SetD(VECTOR v);
+  // Puts back a centre and direction recorded earlier, exactly as they were.
+  void Restore(float x, float y, VECTOR direction) {
+    originx = x;
+    originy = y;
+    vec = direction;
+  }
 
   float getvecX() const { return vec.i; }
   float getvecY() const { return vec.j; }

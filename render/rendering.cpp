@@ -40,6 +40,11 @@ void Rendering::ReSize(int32_t newwidth, int32_t newheight) {
   CreateBuffer();
 }
 
+void Rendering::SetRow(int32_t y, const uint32_t* words) {
+  if (pixels == nullptr || y >= height || y < 0) return;
+  std::memcpy(Row(y), words, static_cast<size_t>(width) * sizeof(uint32_t));
+}
+
 void Rendering::SetSpan(int32_t y, int32_t from, int32_t to, const Color_RGB& color) {
   if (pixels == nullptr || y >= height || y < 0) return;
   const int32_t first = std::max(from, int32_t{0});

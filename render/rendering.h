@@ -35,6 +35,9 @@ class Rendering {
   // The pixels (from, y) ... (to, y), both ends inclusive: the same store as
   // SetPixel on each of them, with one bounds decision for the whole row.
   void SetSpan(int32_t y, int32_t from, int32_t to, const Color_RGB& color);
+  // Row y (0 at the top) as a whole: `words` holds its width's 0x00RRGGBB
+  // words, a layer kept by the caller.
+  void SetRow(int32_t y, const uint32_t* words);
   // Copies the whole store to the window, then clears it to black.
   void Update();
 

@@ -3,6 +3,9 @@
 #pragma once
 
 #define IDR_MENU 101
+#define IDR_ACCELERATORS 102
+// The program's icon: the lowest id, so that Windows shows it for the program.
+#define IDI_PINBALL 1
 
 #define IDM_RESET 40001
 #define IDM_EDIT 40002
@@ -31,3 +34,18 @@
 #define IDM_UNDO 40039
 #define IDM_REDO 40040
 #define IDM_SHARE_LINK 40041  // the web page only
+#define IDM_NEW 40042
+#define IDM_PAUSE 40043
+#define IDM_STEP 40044
+#define IDM_STEP_BACK 40045
+#define IDM_SLOW_1 40046
+#define IDM_SLOW_HALF 40047
+#define IDM_SLOW_QUARTER 40048
+#define IDM_TRAILS 40049
+// File > Examples, in the order of scene/CMakeLists.txt's PINBALL_EXAMPLES.
+#define IDM_EXAMPLE_FIRST 40050
+#define IDM_EXAMPLE_SINAI 40050
+#define IDM_EXAMPLE_STADIUM 40051
+#define IDM_EXAMPLE_MUSHROOM 40052
+#define IDM_EXAMPLE_TRIANGLE 40053
+#define IDM_EXAMPLE_TWO_BALLS 40054

@@ -1,13 +1,16 @@
 #include "scene/commands.h"
 
-#include <initializer_list>
+#include <algorithm>
+#include <iterator>
 
 #include "app/platform.h"
 #include "scene/document.h"
+#include "scene/examples.h"
 #include "scene/history.h"
 #include "scene/move_delete.h"
 #include "scene/scene.h"
 #include "scene/snapshot.h"
+#include "scene/time_controls.h"
 
 namespace {
 
@@ -16,10 +19,15 @@ const char kInstructions[] =
     "whatever objects you want. \n\n To Reset the whole scene, choose Reset.";
 const char kAbout[] = "Pinball Simulation\nA pinball table drawn pixel by pixel, by its own small team.";
 
-// Puts the mark on `on` and takes it off each of `off`.
-void Mark(int32_t on, std::initializer_list<int32_t> off) {
-  PlatformCheckMenuItem(on, true);
-  for (int32_t id : off) PlatformCheckMenuItem(id, false);
+// Marks the choice `on` and takes the mark off the others of its group.
+void MarkChoice(int32_t on) {
+  for (const auto& group : kChoiceGroups) {
+    if (std::find(std::begin(group), std::end(group), on) == std::end(group)) continue;
+    PlatformCheckMenuItem(on, true);
+    for (int32_t id : group) {
+      if (id != 0 && id != on) PlatformCheckMenuItem(id, false);
+    }
+  }
 }
 
 // Empties every list and rebuilds the border walls (and the default scene
@@ -33,14 +41,11 @@ void ClearScene() {
 void SelectShape(type tool, int32_t item) {
   shape = tool;
   CreateBall = false;
-  PlatformCheckMenuItem(item, true);
-  for (int32_t id : {IDM_CIRCLE, IDM_BOX, IDM_TRIANGLE, IDM_POLYGON, IDM_CREATE_PINBALL}) {
-    if (id != item) PlatformCheckMenuItem(id, false);
-  }
+  MarkChoice(item);
 }
 
 void ChooseOtherColor() {
-  Mark(IDM_OTHER_COLOR, {IDM_RED, IDM_GREEN, IDM_BLUE});
+  MarkChoice(IDM_OTHER_COLOR);
   Color_RGB chosen{};
   if (PlatformChooseColor(color, chosen)) color = chosen;
 }
@@ -72,6 +77,9 @@ void MenuCommand(int32_t id) {
     case IDM_REDO:
       Redo();
       break;
+    case IDM_NEW:
+      NewCommand();
+      break;
     case IDM_OPEN:
       OpenCommand();
       break;
@@ -86,15 +94,15 @@ void MenuCommand(int32_t id) {
       break;
     case IDM_RED:
       color = red;
-      Mark(IDM_RED, {IDM_GREEN, IDM_BLUE, IDM_OTHER_COLOR});
+      MarkChoice(IDM_RED);
       break;
     case IDM_GREEN:
       color = green;
-      Mark(IDM_GREEN, {IDM_RED, IDM_BLUE, IDM_OTHER_COLOR});
+      MarkChoice(IDM_GREEN);
       break;
     case IDM_BLUE:
       color = blue;
-      Mark(IDM_BLUE, {IDM_RED, IDM_GREEN, IDM_OTHER_COLOR});
+      MarkChoice(IDM_BLUE);
       break;
     case IDM_OTHER_COLOR:
       ChooseOtherColor();
@@ -113,31 +121,31 @@ void MenuCommand(int32_t id) {
       break;
     case IDM_CREATE_PINBALL:
       CreateBall = true;
-      Mark(IDM_CREATE_PINBALL, {IDM_CIRCLE, IDM_BOX, IDM_TRIANGLE, IDM_POLYGON});
+      MarkChoice(IDM_CREATE_PINBALL);
       break;
     case IDM_SPEED_1:
       speed = 1.0f;
-      Mark(IDM_SPEED_1, {IDM_SPEED_2, IDM_SPEED_3});
+      MarkChoice(IDM_SPEED_1);
       break;
     case IDM_SPEED_2:
       speed = 2.0f;
-      Mark(IDM_SPEED_2, {IDM_SPEED_1, IDM_SPEED_3});
+      MarkChoice(IDM_SPEED_2);
       break;
     case IDM_SPEED_3:
       speed = 3.0f;
-      Mark(IDM_SPEED_3, {IDM_SPEED_1, IDM_SPEED_2});
+      MarkChoice(IDM_SPEED_3);
       break;
     case IDM_RADIUS_HALF:
       pinrad = 5.0f;
-      Mark(IDM_RADIUS_HALF, {IDM_RADIUS_1, IDM_RADIUS_1_5});
+      MarkChoice(IDM_RADIUS_HALF);
       break;
     case IDM_RADIUS_1:
       pinrad = 10.0f;
-      Mark(IDM_RADIUS_1, {IDM_RADIUS_HALF, IDM_RADIUS_1_5});
+      MarkChoice(IDM_RADIUS_1);
       break;
     case IDM_RADIUS_1_5:
       pinrad = 15.0f;
-      Mark(IDM_RADIUS_1_5, {IDM_RADIUS_HALF, IDM_RADIUS_1});
+      MarkChoice(IDM_RADIUS_1_5);
       break;
     case IDM_INSTRUCTIONS:
       PlatformMessageBox(false, "Instructions", kInstructions);
@@ -145,8 +153,26 @@ void MenuCommand(int32_t id) {
     case IDM_ABOUT:
       PlatformMessageBox(true, "About", kAbout);
       break;
+    case IDM_PAUSE:
+      PauseCommand();
+      break;
+    case IDM_STEP:
+      StepCommand();
+      break;
+    case IDM_STEP_BACK:
+      StepBackCommand();
+      break;
+    case IDM_SLOW_1:
+    case IDM_SLOW_HALF:
+    case IDM_SLOW_QUARTER:
+      SlowMotionCommand(id);
+      break;
+    case IDM_TRAILS:
+      TrailsCommand();
+      break;
     default:
-      break;  // unknown ids are ignored
+      if (const Example* example = ExampleOfCommand(id)) OpenExample(*example);
+      break;  // other ids are ignored
   }
   RefreshDocument();
 }
@@ -158,6 +184,14 @@ void KeyDown(uint32_t key) {
   } else if (key == kKeyA) {
     Fill = !Fill;
     RefreshDocument();  // the drawing mode is part of the saved table
+  } else if (key == kKeySpace) {
+    MenuCommand(IDM_PAUSE);
+  } else if (key == kKeyPeriod) {
+    MenuCommand(IDM_STEP);
+  } else if (key == kKeyComma) {
+    MenuCommand(IDM_STEP_BACK);
+  } else if (key == kKeyT) {
+    MenuCommand(IDM_TRAILS);
   }
 }
 
@@ -168,6 +202,9 @@ void ControlKeyDown(uint32_t key, bool shift) {
       break;
     case 'Y':
       MenuCommand(IDM_REDO);
+      break;
+    case 'N':
+      MenuCommand(IDM_NEW);
       break;
     case 'O':
       MenuCommand(IDM_OPEN);

@@ -47,7 +47,7 @@ std::string BaseName(const std::string& path) {
   return name;
 }
 
-void Report(const std::string& text) { PlatformMessageBox(true, kTitle, text.c_str()); }
+void Report(const std::string& text) { PlatformErrorBox(kTitle, text.c_str()); }
 
 bool WriteTo(const std::string& path) {
   const std::string bytes = WriteTable();
@@ -99,18 +99,22 @@ bool ReadFile(const std::string& path, SceneSnapshot& table, bool& fill) {
   return true;
 }
 
+// The scene as it now stands is a table of its own, just opened or saved as
+// `path` (empty for none): the history of the table before it goes, so that
+// no Undo brings that table back under this one's name.
+void BecomeNewTable(const std::string& path, bool fill) {
+  Fill = fill;
+  ClearHistory();
+  MarkSaved(path);
+  RefreshDocument();
+}
+
 void OpenFile(const std::string& path) {
   SceneSnapshot table;
   bool fill;
   if (!ReadFile(path, table, fill)) return;
-  // An undoable change, like any other; the opened file is its saved state.
-  BeginEdit();
-  NoteEdit();
   SwapSnapshot(table);
-  Fill = fill;
-  EndEdit();
-  MarkSaved(path);
-  RefreshDocument();
+  BecomeNewTable(path, fill);
 }
 
 }  // namespace
@@ -130,8 +134,10 @@ bool TableChanged() {
 }
 
 std::string Caption() {
-  if (TablePath().empty()) return kTitle;
-  return (TableChanged() ? "*" : "") + BaseName(TablePath()) + " - " + kTitle;
+  const std::string mark = TableChanged() ? "*" : "";
+  if (!TablePath().empty()) return mark + BaseName(TablePath()) + " - " + kTitle;
+  // Untouched, a table without a file is the program's own start.
+  return mark.empty() ? kTitle : mark + "Untitled - " + kTitle;
 }
 
 void RefreshDocument() {
@@ -163,6 +169,31 @@ void OpenPath(const std::string& path) {
   if (SettleChanges()) OpenFile(path);
 }
 
+void NewCommand() {
+  if (!SettleChanges()) return;
+  SceneSnapshot empty;
+  SwapSnapshot(empty);  // every list empty, no picks
+  Start = false;        // the border walls only
+  init();
+  BecomeNewTable("", Fill);
+}
+
+void OpenLink(const std::string& path, std::string_view bytes) {
+  // Read before anything is asked: a damaged link changes nothing.
+  SceneSnapshot table;
+  bool fill;
+  std::string error;
+  if (!ReadTable(bytes, table, fill, error)) {
+    LinkFailed(error);
+    return;
+  }
+  if (!SettleChanges()) return;
+  SwapSnapshot(table);
+  BecomeNewTable(path, fill);
+}
+
+void LinkFailed(const std::string& reason) { Report("Cannot open the link: " + reason); }
+
 void QuitRequest() {
   if (SettleChanges()) PlatformQuit();
 }
@@ -173,10 +204,11 @@ bool StartWithTable(const std::string& path, std::string_view bytes, bool change
   bool fill;
   if (!ReadTable(bytes, table, fill, error)) return false;
   SwapSnapshot(table);
-  Fill = fill;
-  MarkSaved(path);
-  if (changed) document().savedVersion = ~uint64_t{0};  // a version no edit reaches
-  RefreshDocument();
+  BecomeNewTable(path, fill);
+  if (changed) {
+    document().savedVersion = ~uint64_t{0};  // a version no edit reaches
+    RefreshDocument();
+  }
   return true;
 }
 

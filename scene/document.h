@@ -23,11 +23,18 @@ const std::string& TablePath();
 // Whether the table was edited since it was opened or saved (an undo back
 // to that state counts as unchanged).
 bool TableChanged();
-// "name - Pinball Simulation", marked "*" when changed; "Pinball Simulation" with no file.
+// "name - Pinball Simulation", marked "*" when changed; with no file,
+// "Pinball Simulation" while unchanged and "*Untitled - Pinball Simulation" once changed.
 std::string Caption();
 // Sends the caption and the Undo and Redo items' state to the platform, when they changed.
 void RefreshDocument();
 
+// Open, New and a link each start a table of its own: its history starts
+// empty, so Undo never brings back the table it replaced.
+
+// File > New: "Save changes?" first, then an untitled table of the border
+// walls alone.
+void NewCommand();
 // File > Open..., Save and Save As....
 void OpenCommand();
 void SaveCommand();
@@ -35,6 +42,12 @@ void SaveAsCommand();
 // Opens the file at `path` as File > Open... does with its dialog answered
 // `path`, "Save changes?" first (a table dropped on the page).
 void OpenPath(const std::string& path);
+// A table from a link (the page's), named `path` ("" when the link names
+// none). Bytes that are no table say "Cannot open the link: ..." and change
+// nothing; otherwise "Save changes?" first, as for Open.
+void OpenLink(const std::string& path, std::string_view bytes);
+// A link that could not be unpacked into bytes: its box, nothing changed.
+void LinkFailed(const std::string& reason);
 // Quit and the window's close request: ask to save a changed table first.
 void QuitRequest();
 

@@ -23,6 +23,8 @@ struct History {
   uint64_t lastVersion = 0;
 };
 
+uint64_t gChanges = 0;
+
 History& history() {
   static History h;
   return h;
@@ -66,6 +68,7 @@ void Travel(std::deque<Step>& from, std::deque<Step>& to) {
   h.version = step.version;
   Push(to, std::move(step.scene), replaced);
   KeepWithinBudget();
+  ++gChanges;
 }
 
 }  // namespace
@@ -88,6 +91,7 @@ void EndEdit() {
   h.before = SceneSnapshot{};
   h.version = ++h.lastVersion;
   KeepWithinBudget();
+  ++gChanges;
 }
 
 bool CanUndo() { return !history().undo.empty(); }
@@ -95,6 +99,22 @@ bool CanRedo() { return !history().redo.empty(); }
 void Undo() { Travel(history().undo, history().redo); }
 void Redo() { Travel(history().redo, history().undo); }
 uint64_t SceneVersion() { return history().version; }
+uint64_t SceneChanges() { return gChanges; }
 size_t HistoryBytes() { return history().bytes; }
 
-void ForgetHistory() { history() = History{}; }
+void ClearHistory() {
+  History& h = history();
+  h.undo.clear();
+  h.redo.clear();
+  h.bytes = 0;
+  h.version = ++h.lastVersion;
+  // An event under way starts again from the new table, never from the old one.
+  h.changed = false;
+  if (h.depth > 0) TakeSnapshot(h.before);
+  ++gChanges;
+}
+
+void ForgetHistory() {
+  history() = History{};
+  ++gChanges;
+}

@@ -31,7 +31,14 @@ void Redo();
 // Names the scene's content as edits, undo and redo left it: equal numbers,
 // the same edits. Ball motion does not change it.
 uint64_t SceneVersion();
+// Counts every change of the scene's content (an edit, an undo, a redo,
+// a history forgotten); it never goes back, unlike SceneVersion.
+uint64_t SceneChanges();
 // The memory the steps take.
 size_t HistoryBytes();
-// Forgets every step.
+// Drops every step, for a table that starts afresh (opened, new, from a
+// link): Undo never crosses into the table before it. The scene as it
+// stands gets a version of its own.
+void ClearHistory();
+// Forgets every step and every version, as at the program's start.
 void ForgetHistory();

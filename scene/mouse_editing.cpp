@@ -48,8 +48,14 @@ void BuildTriangle() {
   AddLine(P[1], P[0]);
 }
 
+// Two clicks at one spot would make a circle of radius 0 or a box of size 0:
+// invisible and unpickable, yet walls or a rim that balls bounce off. As for
+// a ball, nothing is made.
+bool SameSpot(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
+
 void BuildCircle() {
   const std::vector<Point>& P = gPointList;
+  if (SameSpot(P[0], P[1])) return;
   NoteEdit();
   circlist.push_back(Circle(P[0].x, P[0].y, P[1].x, P[1].y, P[1].colour));
 }
@@ -58,7 +64,8 @@ void BuildBox() {
   const Point p0 = gPointList[0];
   const Point p1 = gPointList[1];
   int32_t x0, y0, x1, y1;
-  if (!ToPixel(p0.x, x0) || !ToPixel(p0.y, y0) || !ToPixel(p1.x, x1) || !ToPixel(p1.y, y1)) {
+  if (!ToPixel(p0.x, x0) || !ToPixel(p0.y, y0) || !ToPixel(p1.x, x1) || !ToPixel(p1.y, y1) ||
+      SameSpot(p0, p1)) {
     return;
   }
   NoteEdit();

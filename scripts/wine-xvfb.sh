@@ -2,6 +2,7 @@
 # Runs a command with a virtual X display of its own: Xvfb on a free display
 # number, DISPLAY set for the command. When the command ends, every Wine process
 # of $WINEPREFIX is ended, then the display; the command's exit code is kept.
+# XVFB_SCREEN sets the screen (default 1024x768x24).
 #   wine-xvfb.sh COMMAND [ARGS...]      e.g. wine-xvfb.sh wine build/windows/pinball.exe
 set -uo pipefail
 
@@ -22,7 +23,7 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 # -displayfd picks a free display number and writes it once the server accepts clients.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do
   [ -s "$display_file" ] && break

@@ -5,7 +5,8 @@
 // and the text of every box shown on standard error.
 //
 // Script lines, queued in order like the window's input queue:
-//   command ID | left X Y | right X Y | key CODE   an input event
+//   command ID | left X Y | right X Y | key CODE   an input event (CODE a virtual-key code:
+//                                                   65 A, 46 Delete, 32 Space, 190 '.', 188 ',', 84 T)
 //   open PATH | save PATH                           File > Open... or Save As..., its dialog
 //                                                   answered PATH ("Save changes?" answered No)
 //   answer RRGGBB | cancel                          the colour dialog's next answer (none left: cancel)

@@ -1,16 +1,19 @@
-'use strict';
 // The modal boxes over the page: the message box, the questions, the link
 // and the colour chooser.
 // Each returns a promise that settles when the box is closed; the program's
-// pass waits on it, so nothing moves meanwhile. Uses `element` (menu_bar.js).
+// pass waits on it, so nothing moves meanwhile.
 // As a message box on Windows centres on its owner window, a box centres on
 // `owner` (the program's window on the page), kept inside the viewport.
 
-function createBoxes(overlay, owner = document.getElementById('window')) {
-  let keys = null;     // the open box's key handler, or null
-  let before = null;   // what had the focus before the box opened
+import { element } from './dom.js';
+
+export function createBoxes(overlay, owner = document.getElementById('window')) {
+  let keys = null; // the open box's key handler, or null
+  let before = null; // what had the focus before the box opened
   // A click beside the box does not take the focus from it.
-  overlay.addEventListener('mousedown', (e) => { if (e.target === overlay) e.preventDefault(); });
+  overlay.addEventListener('mousedown', (e) => {
+    if (e.target === overlay) e.preventDefault();
+  });
 
   function place() {
     const box = overlay.firstChild;
@@ -67,18 +70,29 @@ function createBoxes(overlay, owner = document.getElementById('window')) {
     return [row, ...made];
   }
 
-  // Caption, text (line feeds break lines) and OK; Enter and Escape close it too.
+  // Shows `box`, holding `content` above an OK button, which Enter and
+  // Escape press too; resolves once it is closed.
+  function showWithOk(box, content, resolve) {
+    const [row, ok] = buttons('OK');
+    box.append(content, row);
+    const close = () => {
+      hide();
+      resolve();
+    };
+    ok.addEventListener('click', close);
+    show(box, (e) => {
+      if (e.key === 'Enter' || e.key === 'Escape') {
+        e.preventDefault();
+        close();
+      }
+    });
+    return ok;
+  }
+
+  // Caption, text (line feeds break lines) and OK.
   function messageBox(caption, text) {
     return new Promise((resolve) => {
-      const box = dialog(caption);
-      const [row, ok] = buttons('OK');
-      box.append(element('div', 'box-text', text), row);
-      const close = () => { hide(); resolve(); };
-      ok.addEventListener('click', close);
-      show(box, (e) => {
-        if (e.key === 'Enter' || e.key === 'Escape') { e.preventDefault(); close(); }
-      });
-      ok.focus();
+      showWithOk(dialog(caption), element('div', 'box-text', text), resolve).focus();
     });
   }
 
@@ -89,9 +103,17 @@ function createBoxes(overlay, owner = document.getElementById('window')) {
       const box = dialog(caption);
       const [row, ...made] = buttons(...labels);
       box.append(element('div', 'box-text', text), row);
-      const close = (k) => { hide(); resolve(k); };
+      const close = (k) => {
+        hide();
+        resolve(k);
+      };
       made.forEach((b, k) => b.addEventListener('click', () => close(k)));
-      show(box, (e) => { if (e.key === 'Escape') { e.preventDefault(); close(labels.length - 1); } });
+      show(box, (e) => {
+        if (e.key === 'Escape') {
+          e.preventDefault();
+          close(labels.length - 1);
+        }
+      });
       made[0].focus();
     });
   }
@@ -112,12 +134,21 @@ function createBoxes(overlay, owner = document.getElementById('window')) {
       const [field, input] = textField(label, value);
       const [row, ok, cancel] = buttons('OK', 'Cancel');
       box.append(field, row);
-      const close = (answer) => { hide(); resolve(answer); };
+      const close = (answer) => {
+        hide();
+        resolve(answer);
+      };
       ok.addEventListener('click', () => close(input.value));
       cancel.addEventListener('click', () => close(null));
       show(box, (e) => {
-        if (e.key === 'Enter' && e.target === input) { e.preventDefault(); close(input.value); }
-        if (e.key === 'Escape') { e.preventDefault(); close(null); }
+        if (e.key === 'Enter' && e.target === input) {
+          e.preventDefault();
+          close(input.value);
+        }
+        if (e.key === 'Escape') {
+          e.preventDefault();
+          close(null);
+        }
       });
       input.focus();
       input.select();
@@ -125,20 +156,13 @@ function createBoxes(overlay, owner = document.getElementById('window')) {
   }
 
   // Caption, text and a link shown selected, to be copied by hand where the
-  // clipboard is not offered; OK, Enter or Escape close it.
+  // clipboard is not offered.
   function showLink(caption, text, link) {
     return new Promise((resolve) => {
-      const box = dialog(caption);
       const [field, input] = textField(text, link);
       input.readOnly = true;
       input.id = 'share-link';
-      const [row, ok] = buttons('OK');
-      box.append(field, row);
-      const close = () => { hide(); resolve(); };
-      ok.addEventListener('click', close);
-      show(box, (e) => {
-        if (e.key === 'Enter' || e.key === 'Escape') { e.preventDefault(); close(); }
-      });
+      showWithOk(dialog(caption), field, resolve);
       input.focus();
       input.select();
     });
@@ -162,13 +186,18 @@ function createBoxes(overlay, owner = document.getElementById('window')) {
       const swatches = element('div', 'swatches');
       swatches.setAttribute('role', 'group');
       swatches.setAttribute('aria-label', 'Custom colors');
-      const paint = () => swatches.replaceChildren(...custom.map((rgb) => {
-        const s = element('button', 'swatch');
-        s.style.background = hex(rgb);
-        s.title = hex(rgb);
-        s.addEventListener('click', () => { value.value = hex(rgb); });
-        return s;
-      }));
+      const paint = () =>
+        swatches.replaceChildren(
+          ...custom.map((rgb) => {
+            const s = element('button', 'swatch');
+            s.style.background = hex(rgb);
+            s.title = hex(rgb);
+            s.addEventListener('click', () => {
+              value.value = hex(rgb);
+            });
+            return s;
+          }),
+        );
       paint();
       const add = element('button', 'add-custom', 'Add to Custom Colors');
       add.addEventListener('click', () => {
@@ -180,13 +209,22 @@ function createBoxes(overlay, owner = document.getElementById('window')) {
       chooser.append(value, element('div', null, 'Custom colors:'), swatches, add);
       const [row, ok, cancel] = buttons('OK', 'Cancel');
       box.append(chooser, row);
-      const close = (answer) => { hide(); resolve(answer); };
+      const close = (answer) => {
+        hide();
+        resolve(answer);
+      };
       ok.addEventListener('click', () => close(parseInt(value.value.slice(1), 16)));
       cancel.addEventListener('click', () => close(-1));
       show(box, (e) => {
         // Enter on a button presses that button, as the browser does anyway.
-        if (e.key === 'Enter' && e.target.tagName !== 'BUTTON') { e.preventDefault(); ok.click(); }
-        if (e.key === 'Escape') { e.preventDefault(); close(-1); }
+        if (e.key === 'Enter' && e.target.tagName !== 'BUTTON') {
+          e.preventDefault();
+          ok.click();
+        }
+        if (e.key === 'Escape') {
+          e.preventDefault();
+          close(-1);
+        }
       });
       ok.focus();
     });
@@ -200,7 +238,8 @@ function createBoxes(overlay, owner = document.getElementById('window')) {
     chooseColor,
     isOpen: () => keys !== null,
     key(e) {
-      if (e.key === 'Tab') tab(e); else if (keys) keys(e);
+      if (e.key === 'Tab') tab(e);
+      else if (keys) keys(e);
     },
   };
 }

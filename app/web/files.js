@@ -1,9 +1,9 @@
-'use strict';
 // The program's files in a web page. The page holds every file it is given
 // (chosen, dropped, stored, or a shared link's table) by name, for the
 // program to read; a save is a download. The table also keeps itself in the
-// browser's local storage, and a link can carry it in its fragment, which
-// no server sees.
+// browser: each tab its own, across its reloads (session storage), and the
+// one kept last for a new tab (local storage). A link can carry it in its
+// fragment, which no server sees.
 
 const kStoreKey = 'pinball-table';
 // The longest link offered: longer ones are cut short by some of the
@@ -12,8 +12,8 @@ const kLinkLimit = 32000;
 // Files larger than the program reads are not read into the page at all.
 const kMaxFileBytes = 64 * 1024 * 1024;
 
-function createFiles(notice) {
-  const files = new Map();  // name -> { size, bytes }
+export function createFiles(notice) {
+  const files = new Map(); // name -> { size, bytes }
   let droppedName = null;
 
   async function hold(file) {
@@ -23,7 +23,9 @@ function createFiles(notice) {
     return file.name;
   }
 
-  const held = (name, bytes) => { files.set(name, { size: bytes.length, bytes }); };
+  const held = (name, bytes) => {
+    files.set(name, { size: bytes.length, bytes });
+  };
 
   // The system's file chooser: the name of the file chosen, or null.
   function chooseFile() {
@@ -32,7 +34,8 @@ function createFiles(notice) {
     input.accept = '.pinball';
     return new Promise((resolve) => {
       input.addEventListener('change', () => {
-        if (input.files.length) hold(input.files[0]).then(resolve); else resolve(null);
+        if (input.files.length) hold(input.files[0]).then(resolve);
+        else resolve(null);
       });
       input.addEventListener('cancel', () => resolve(null));
       input.click();
@@ -50,16 +53,27 @@ function createFiles(notice) {
 
   // A file dropped on the canvas; `then` learns it is held.
   function drop(file, then) {
-    hold(file).then((name) => { droppedName = name; then(); });
+    hold(file).then((name) => {
+      droppedName = name;
+      then();
+    });
   }
 
-  function store(bytes, name, changed) {
+  // This tab's table; `shared` when it is a change made here, which a new tab
+  // then starts from. A change never reaches another tab's own table.
+  function store(bytes, name, changed, shared) {
+    const kept = JSON.stringify({ name, changed, table: new TextDecoder().decode(bytes) });
     try {
-      localStorage.setItem(kStoreKey, JSON.stringify({ name, changed, table: new TextDecoder().decode(bytes) }));
+      sessionStorage.setItem(kStoreKey, kept);
+      if (shared) localStorage.setItem(kStoreKey, kept);
       notice.hidden = true;
     } catch (e) {
-      // Too large for the browser's storage: say so rather than bring an older table back later.
-      localStorage.removeItem(kStoreKey);
+      // Too large for the browser's storage (or no storage offered): say so
+      // rather than bring an older table back later (this tab's, or another
+      // tab's in its place).
+      if (!(e instanceof DOMException)) throw e;
+      sessionStorage.setItem(kStoreKey, '{}');
+      if (shared) localStorage.removeItem(kStoreKey);
       notice.textContent = 'This table is too large for the browser to keep: save it to a file to keep it.';
       notice.hidden = false;
     }
@@ -86,36 +100,85 @@ function createFiles(notice) {
   async function linkFor(bytes, name) {
     const data = toBase64Url(await pipe(bytes, new CompressionStream('deflate-raw')));
     const base = name.replace(/^.*[\\/]/, '').replace(/\.pinball$/, '');
-    const link = location.origin + location.pathname + '#' +
-      (base ? 'name=' + encodeURIComponent(base) + '&' : '') + 'table=' + data;
+    const link =
+      location.origin +
+      location.pathname +
+      '#' +
+      (base ? 'name=' + encodeURIComponent(base) + '&' : '') +
+      'table=' +
+      data;
     return link.length <= kLinkLimit ? link : null;
   }
 
-  // The table to start with: a link's, which then leaves the address (so that
-  // a reload finds the stored table, edits and all), or the stored one, or null.
-  async function takeStartTable() {
-    const fragment = new URLSearchParams(location.hash.slice(1));
-    if (fragment.has('table')) {
-      history.replaceState(null, '', location.pathname + location.search);
-      const name = fragment.has('name') ? fragment.get('name') + '.pinball' : '';
-      let bytes = new Uint8Array(0);  // a damaged link opens as an empty file, which says so
-      try { bytes = await pipe(fromBase64Url(fragment.get('table')), new DecompressionStream('deflate-raw')); } catch (e) {}
-      held(name, bytes);
-      return { name, changed: false };
-    }
+  // The table to start with: this tab's own, or else (in a new tab) the one
+  // kept last, or null.
+  function takeStartTable() {
+    const own = sessionStorage.getItem(kStoreKey);
     try {
-      const kept = JSON.parse(localStorage.getItem(kStoreKey));
+      const kept = JSON.parse(own !== null ? own : localStorage.getItem(kStoreKey));
       if (kept && typeof kept.table === 'string' && typeof kept.name === 'string') {
         held(kept.name, new TextEncoder().encode(kept.table));
         return { name: kept.name, changed: !!kept.changed };
       }
-    } catch (e) {}
+    } catch (e) {
+      // A stored entry that is not ours (JSON's SyntaxError), or storage the browser refuses.
+      if (!(e instanceof SyntaxError || e instanceof DOMException)) throw e;
+      console.warn('The stored table cannot be read:', e);
+    }
     return null;
   }
 
+  const hasLink = () => {
+    const fragment = new URLSearchParams(location.hash.slice(1));
+    return fragment.has('table') || fragment.has('example');
+  };
+
+  // An example's table (#example=stadium), untitled, as File > Examples opens it.
+  async function takeExample(example) {
+    history.replaceState(null, '', location.pathname + location.search);
+    if (/^[a-z_]+$/.test(example)) {
+      const response = await fetch('examples/' + example + '.pinball').catch(() => null);
+      if (response && response.ok) {
+        held('', new Uint8Array(await response.arrayBuffer()));
+        return { name: '' };
+      }
+    }
+    return { error: 'there is no example "' + example + '"' };
+  }
+
+  // The link in the address, unpacked and held for the program: { name } of
+  // the table held, { error } when it cannot be unpacked, or null when there
+  // is none. It leaves the address at once, so that a reload finds the tab's
+  // kept table, and the same link pasted again is a change of the address.
+  async function takeLink() {
+    const fragment = new URLSearchParams(location.hash.slice(1));
+    if (fragment.has('example')) return takeExample(fragment.get('example'));
+    if (!fragment.has('table')) return null;
+    history.replaceState(null, '', location.pathname + location.search);
+    const name = fragment.has('name') ? fragment.get('name') + '.pinball' : '';
+    try {
+      held(name, await pipe(fromBase64Url(fragment.get('table')), new DecompressionStream('deflate-raw')));
+      return { name };
+    } catch (e) {
+      // Not base64 (atob's DOMException) or not deflated data (the stream's TypeError).
+      if (!(e instanceof DOMException || e instanceof TypeError)) throw e;
+      return { error: 'it is damaged or cut short' };
+    }
+  }
+
   return {
-    files, chooseFile, download, drop, store, linkFor, takeStartTable,
-    get droppedName() { return droppedName; },
+    files,
+    chooseFile,
+    download,
+    drop,
+    store,
+    linkFor,
+    takeStartTable,
+    hasLink,
+    takeLink,
+    get droppedName() {
+      return droppedName;
+    },
     linkLimit: kLinkLimit,
   };
 }

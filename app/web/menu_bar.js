@@ -1,51 +1,23 @@
-'use strict';
-// The window's menu bar, menu resource 101 in display order, with its check
-// marks. A menu opens on a click on its title; choosing an item sends its
-// command id to `onCommand`.
+// The window's menu bar: the menu of the resource script in display order
+// (menu_resource.js, written from it at build time), with its check marks.
+// A menu opens on a click on its title; choosing an item sends its command
+// id to `onCommand`. Which items show a mark, and whether one of a group or
+// each its own, the program says (markItems).
 
-// [text, id, flags] for a command, '-' for a separator, [text, [items]] for
-// a submenu. The flags: 'check' (a mark of its own) or 'radio' (one mark in a
-// group: the colours, the tools, the speeds, the radii), as the program marks
-// them (scene/commands.cpp); 'checked' and 'greyed' at start. Share Link is
-// the page's own.
-const MENU = [
-  ['File', [
-    ['Reset', 40001], ['Edit', 40002, 'check'], ['Clear', 40004], '-',
-    ['Undo', 40039, 'greyed'], ['Redo', 40040, 'greyed'], '-',
-    ['Open...', 40036], ['Save', 40037], ['Save As...', 40038], ['Share Link', 40041], '-',
-    ['Quit', 40005],
-  ]],
-  ['Color', [['Red', 40006, 'radio checked'], ['Green', 40007, 'radio'], ['Blue', 40008, 'radio'], '-',
-    ['Other', 40034, 'radio']]],
-  ['Shape', [['Circle', 40009, 'radio'], ['Box', 40010, 'radio'], ['Triangle', 40011, 'radio checked'],
-    ['Polygon', 40012, 'radio']]],
-  ['Pinball', [
-    ['Create Pinball', 40015, 'radio'],
-    ['Set Speed', [['x 1', 40018, 'radio'], ['x 2', 40019, 'radio'], ['x 3', 40026, 'radio checked']]],
-    // No radius is marked at start, though new balls start at radius 5.
-    ['Set Radius', [['x .5', 40031, 'radio'], ['x 1', 40029, 'radio'], ['x 1.5', 40032, 'radio']]],
-  ]],
-  ['Help', [['Instructions', 40014], ['About', 40035]]],
-];
-
-function element(tag, className, text) {
-  const e = document.createElement(tag);
-  if (className) e.className = className;
-  if (text !== undefined) e.textContent = text;
-  return e;
-}
+import { element } from './dom.js';
+import { MENU } from './menu_resource.js';
 
 // The keys work the bar as on Windows: F10, or Alt pressed and released
 // alone, puts the focus on the first title; the arrows move along the bar and
 // in the menus, Enter or Space chooses, Escape goes back one level. While the
 // bar has the keyboard, keys are the bar's, not the program's.
-function createMenuBar(bar, onCommand) {
-  const items = new Map();  // command id -> item element
-  const menus = [];         // the top menus, in bar order
-  let opened = null;        // the open top menu, or null
-  let active = false;       // the bar has the keyboard
-  let before = null;        // what had the focus before the bar took it
-  let altAlone = false;     // Alt is down, and nothing else was pressed with it
+export function createMenuBar(bar, onCommand) {
+  const items = new Map(); // command id -> item element
+  const menus = []; // the top menus, in bar order
+  let opened = null; // the open top menu, or null
+  let active = false; // the bar has the keyboard
+  let before = null; // what had the focus before the bar took it
+  let altAlone = false; // Alt is down, and nothing else was pressed with it
   let labels = 0;
 
   const greyed = (li) => li.getAttribute('aria-disabled') === 'true';
@@ -69,9 +41,15 @@ function createMenuBar(bar, onCommand) {
   }
 
   function choose(li) {
-    if (greyed(li)) return;  // a greyed item cannot be chosen
+    if (greyed(li)) return; // a greyed item cannot be chosen
     close();
     onCommand(Number(li.dataset.id));
+  }
+
+  // An item that shows a mark: its role, and its mark as it stands.
+  function markable(li, role, checked) {
+    li.setAttribute('role', role);
+    if (!li.hasAttribute('aria-checked')) li.setAttribute('aria-checked', String(checked));
   }
 
   function popup(list, labelId) {
@@ -81,43 +59,43 @@ function createMenuBar(bar, onCommand) {
     for (const entry of list) {
       const li = element('li');
       ul.append(li);
-      if (entry === '-') {
+      if (entry.separator) {
         li.setAttribute('role', 'separator');
         continue;
       }
       li.tabIndex = -1;
       const mark = element('span', 'mark');
       mark.setAttribute('aria-hidden', 'true');
-      const label = element('span', 'label', entry[0]);
+      const label = element('span', 'label', entry.text);
       li.append(mark, label);
       li.addEventListener('mouseenter', () => point(li));
-      if (Array.isArray(entry[1])) {
+      if (entry.items) {
         label.id = `menu-label-${++labels}`;
         const arrow = element('span', 'arrow', '\u25B8');
         arrow.setAttribute('aria-hidden', 'true');
         li.setAttribute('role', 'menuitem');
-        li.setAttribute('aria-labelledby', label.id);  // its name is its text, not its submenu's too
+        li.setAttribute('aria-labelledby', label.id); // its name is its text, not its submenu's too
         li.setAttribute('aria-haspopup', 'menu');
         li.setAttribute('aria-expanded', 'false');
         li.className = 'submenu';
-        li.append(arrow, popup(entry[1], label.id));
+        li.append(arrow, popup(entry.items, label.id));
         // A click opens it too, for pointers that cannot hover.
         li.addEventListener('click', (e) => {
           e.stopPropagation();
           if (e.target.closest('li') === li) point(li);
         });
       } else {
-        const [, id, flags = ''] = entry;
-        const has = (flag) => flags.split(' ').includes(flag);
-        li.setAttribute('role', has('radio') ? 'menuitemradio' : has('check') ? 'menuitemcheckbox' : 'menuitem');
-        if (has('radio') || has('check')) li.setAttribute('aria-checked', String(has('checked')));
-        if (has('greyed')) li.setAttribute('aria-disabled', 'true');
-        li.dataset.id = String(id);
+        // The shortcut at the right, as Windows shows the text after a tab.
+        if (entry.shortcut) li.append(element('span', 'shortcut', entry.shortcut));
+        li.setAttribute('role', 'menuitem');
+        if (entry.checked) markable(li, 'menuitemcheckbox', true);
+        if (entry.greyed) li.setAttribute('aria-disabled', 'true');
+        li.dataset.id = String(entry.id);
         li.addEventListener('click', (e) => {
           e.stopPropagation();
           choose(li);
         });
-        items.set(id, li);
+        items.set(entry.id, li);
       }
     }
     return ul;
@@ -171,7 +149,10 @@ function createMenuBar(bar, onCommand) {
     if (k === 'F10' && !e.ctrlKey && !e.shiftKey && !e.altKey && !e.metaKey) {
       e.preventDefault();
       if (active || opened) close();
-      else { activate(); menus[0].firstChild.focus(); }
+      else {
+        activate();
+        menus[0].firstChild.focus();
+      }
       return true;
     }
     if (!active && !opened) return false;
@@ -179,7 +160,10 @@ function createMenuBar(bar, onCommand) {
     e.preventDefault();
     if (!active) {
       // A menu opened with the mouse: Escape closes it, the arrows and Enter take it over.
-      if (k === 'Escape') { close(); return true; }
+      if (k === 'Escape') {
+        close();
+        return true;
+      }
       if (!['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'Enter'].includes(k)) return true;
       activate();
     }
@@ -189,7 +173,8 @@ function createMenuBar(bar, onCommand) {
       const menu = at.parentElement;
       if (k === 'ArrowLeft' || k === 'ArrowRight') {
         const next = around(menus, menu, step);
-        if (opened) enter(next); else next.firstChild.focus();
+        if (opened) enter(next);
+        else next.firstChild.focus();
       } else if (k === 'ArrowDown' || k === 'ArrowUp' || k === 'Enter' || k === ' ') {
         enter(menu, k === 'ArrowUp');
       } else if (k === 'Escape') {
@@ -197,7 +182,8 @@ function createMenuBar(bar, onCommand) {
       }
       return true;
     }
-    const popupOf = at.parentElement, owner = popupOf.parentElement;  // a submenu item or a top menu
+    const popupOf = at.parentElement,
+      owner = popupOf.parentElement; // a submenu item or a top menu
     const inTop = owner.classList.contains('menu');
     if (k === 'ArrowUp' || k === 'ArrowDown') {
       const list = stops(popupOf);
@@ -211,14 +197,20 @@ function createMenuBar(bar, onCommand) {
       enter(around(menus, at.closest('.menu'), step));
     } else if (k === 'ArrowLeft' || k === 'Escape') {
       // Back one level: to the submenu's item, or from a top menu to its title.
-      if (inTop) { owner.firstChild.focus(); hidePopups(); } else { owner.focus(); setSubmenu(owner, false); }
+      if (inTop) {
+        owner.firstChild.focus();
+        hidePopups();
+      } else {
+        owner.focus();
+        setSubmenu(owner, false);
+      }
     } else if ((k === 'Enter' || k === ' ') && at.dataset.id) {
       choose(at);
     }
     return true;
   }
 
-  MENU.forEach(([text, list], k) => {
+  MENU.forEach(({ text, items: list }, k) => {
     const menu = element('div', 'menu');
     menu.setAttribute('role', 'none');
     const title = element('button', 'menu-title', text);
@@ -231,7 +223,8 @@ function createMenuBar(bar, onCommand) {
     menu.append(title, popup(list, title.id));
     title.addEventListener('click', (e) => {
       e.stopPropagation();
-      if (opened === menu) close(); else open(menu);
+      if (opened === menu) close();
+      else open(menu);
     });
     // With one menu open, pointing at another title opens that one instead.
     title.addEventListener('mouseenter', () => {
@@ -244,7 +237,11 @@ function createMenuBar(bar, onCommand) {
   bar.addEventListener('mousedown', (e) => e.preventDefault());
   // Focus taken elsewhere (a click in a field, say) leaves the bar.
   bar.addEventListener('focusout', (e) => {
-    if (active && e.relatedTarget && !bar.contains(e.relatedTarget)) { active = false; before = null; hidePopups(); }
+    if (active && e.relatedTarget && !bar.contains(e.relatedTarget)) {
+      active = false;
+      before = null;
+      hidePopups();
+    }
   });
   document.addEventListener('click', close);
   document.addEventListener('keyup', (e) => {
@@ -252,21 +249,41 @@ function createMenuBar(bar, onCommand) {
     altAlone = false;
     e.preventDefault();
     if (active || opened) close();
-    else { activate(); menus[0].firstChild.focus(); }
+    else {
+      activate();
+      menus[0].firstChild.focus();
+    }
   });
   // Alt held for a click or while the window was left is not Alt alone.
-  document.addEventListener('mousedown', () => { altAlone = false; }, true);
-  window.addEventListener('blur', () => { altAlone = false; });
+  document.addEventListener(
+    'mousedown',
+    () => {
+      altAlone = false;
+    },
+    true,
+  );
+  window.addEventListener('blur', () => {
+    altAlone = false;
+  });
 
   return {
     close,
     key,
     isOpen: () => opened !== null || active,
-    // Like CheckMenuItem by command id: an id with no item, or an item that
-    // never shows a mark, changes nothing.
+    // Like CheckMenuItem by command id: an id with no item changes nothing;
+    // an item not known to show a mark shows one from now on.
     check(id, checked) {
       const item = items.get(id);
-      if (item && item.hasAttribute('aria-checked')) item.setAttribute('aria-checked', checked ? 'true' : 'false');
+      if (!item) return;
+      if (!item.hasAttribute('aria-checked')) markable(item, 'menuitemcheckbox', false);
+      item.setAttribute('aria-checked', checked ? 'true' : 'false');
+    },
+    // The items `ids` show a mark: one of them at a time (`oneOf`), or each its own.
+    markItems(ids, oneOf) {
+      for (const id of ids) {
+        const item = items.get(id);
+        if (item) markable(item, oneOf ? 'menuitemradio' : 'menuitemcheckbox', false);
+      }
     },
     // Like EnableMenuItem by command id: a greyed item shows grey and cannot be chosen.
     enable(id, enabled) {

@@ -1,6 +1,9 @@
 #pragma once
 
 // The calls from the program into its page (page.js), defined in page_bridge.cpp.
+// The page's modules get this file's event kinds and shortcuts, and the keys
+// the window answers (scene/commands.h), from make_page_modules.py, which
+// writes them into page_bridge.js.
 // The page is the window: it holds the canvas, the menu bar, the boxes and the
 // queue of input events, and it schedules the passes of the main loop.
 
@@ -17,6 +20,17 @@ enum PageEventKind : int32_t {
   kPageQuit = 6,        // the quit request posted by PagePostQuit
   kPageControlKey = 7,  // a key held with Ctrl: a = virtual-key code, b = 1 with Shift
   kPageOpenDropped = 8, // a file dropped on the canvas, which the page holds (PageDroppedName)
+  kPageOpenLink = 9,    // a link put into the address of the open page (PageTakeLink)
+};
+
+// Letters that, held with Ctrl (or Cmd), are the program's shortcuts
+// (ControlKeyDown), which the page keeps from the browser.
+enum PageShortcut : int32_t {
+  kPageShortcutNew = 'N',
+  kPageShortcutOpen = 'O',
+  kPageShortcutSave = 'S',
+  kPageShortcutUndo = 'Z',
+  kPageShortcutRedo = 'Y',
 };
 
 struct PageEvent {
@@ -33,6 +47,9 @@ void PagePostQuit();
 // Shows width x height top-down RGBA bytes at `rgba` on the canvas.
 void PagePresent(const uint8_t* rgba, int32_t width, int32_t height);
 void PageCheckMenuItem(int32_t commandId, int32_t checked);
+// The menu items `ids` show a mark: one of them at a time (oneOf = 1), or
+// each its own.
+void PageMarkItems(const int32_t* ids, int32_t count, int32_t oneOf);
 // Modal: returns once the box is closed.
 void PageMessageBox(const char* caption, const char* text);
 // Modal: the chosen colour as 0xRRGGBB, or -1 when cancelled.
@@ -53,17 +70,23 @@ char* PageChooseFile();
 char* PageAskFileName(const char* suggested);
 // The file dropped on the canvas last.
 char* PageDroppedName();
-// Modal: the table to start with (a shared link's, or the one stored), and
-// whether it was changed since it was saved.
+// The table to start with (the one this tab kept, or else the one kept
+// last), and whether it was changed since it was saved.
 char* PageStartName(int32_t* changed);
+// Modal: the link in the address, unpacked: the name its table is held by
+// ("" when the link names none), or null when there is no link. A link that
+// cannot be unpacked gives null and its reason in *error.
+char* PageTakeLink(char** error);
 // A download of `size` bytes named `name`.
 void PageDownload(const char* name, const uint8_t* bytes, int32_t size);
 // Modal: "Save changes?": 0 Yes, 1 No, 2 Cancel.
 int32_t PageAskSaveChanges();
 void PageSetCaption(const char* caption);
 void PageEnableMenuItem(int32_t commandId, int32_t enabled);
-// Keeps the table in the browser's storage, for the next visit.
-void PageStore(const uint8_t* bytes, int32_t size, const char* name, int32_t changed);
+// Keeps the table in the browser's storage as this tab's, for its reloads;
+// `shared`: also as the table a new tab starts from.
+void PageStore(const uint8_t* bytes, int32_t size, const char* name, int32_t changed,
+               int32_t shared);
 // Modal: the table as a link, shown and copied (or the reason it cannot be one).
 void PageShareLink(const uint8_t* bytes, int32_t size, const char* name);
 }

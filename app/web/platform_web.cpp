@@ -113,6 +113,8 @@ void PlatformMessageBox(bool, const char* caption, const char* text) {
   PageMessageBox(caption, text);
 }
 
+void PlatformErrorBox(const char* caption, const char* text) { PageMessageBox(caption, text); }
+
 void PlatformQuit() { PagePostQuit(); }
 
 namespace {

@@ -4,8 +4,10 @@
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "app/main_pass.h"
@@ -31,6 +33,28 @@ void ShareLink() {
   const std::string bytes = WriteTable();
   PageShareLink(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int32_t>(bytes.size()),
                 TablePath().c_str());
+}
+
+// A link given with the page or put into its address later: read first, then
+// opened over the table as Open... would, "Save changes?" and all.
+void OpenWaitingLink() {
+  char* error = nullptr;
+  char* name = PageTakeLink(&error);
+  if (error != nullptr) {
+    const std::string reason = error;
+    std::free(error);
+    LinkFailed(reason);
+    return;
+  }
+  if (name == nullptr) return;
+  const std::string path = name;
+  std::free(name);
+  std::string bytes, reason;
+  if (PlatformReadFile(path, kTableMaxBytes, bytes, reason)) {
+    OpenLink(path, bytes);
+  } else {
+    LinkFailed(reason);
+  }
 }
 
 void OpenDropped() {
@@ -66,6 +90,9 @@ void Dispatch(const PageEvent& e) {
     case kPageOpenDropped:
       OpenDropped();
       break;
+    case kPageOpenLink:
+      OpenWaitingLink();
+      break;
     case kPageClose:
       // As a close request: a changed table may be saved first, and the
       // program stays until the loop has shown its last frame.
@@ -91,18 +118,22 @@ Stored gStored;
 
 Stored Now() { return {SceneVersion(), Fill, TableChanged(), TablePath()}; }
 
-void StoreIfChanged() {
-  const Stored now = Now();
-  if (now == gStored) return;
-  gStored = now;
+// `shared`: a change made in this tab, which a new tab starts from.
+void Store(bool shared) {
+  gStored = Now();
   const std::string bytes = WriteTable();
   PageStore(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int32_t>(bytes.size()),
-            TablePath().c_str(), TableChanged() ? 1 : 0);
+            TablePath().c_str(), TableChanged() ? 1 : 0, shared ? 1 : 0);
 }
 
-// A shared link's table, or the one the browser kept; a table that cannot be
-// opened says why, and the default scene stays. The first pass stores what
-// the page starts with, since a link's table is in no storage yet.
+void StoreIfChanged() {
+  if (!(Now() == gStored)) Store(true);
+}
+
+// The table this tab kept (or, in a new tab, the one kept last); one that
+// cannot be opened says why, and the default scene stays. It becomes this
+// tab's own at once, while the table kept last stays as it was: a start is
+// no change. A link in the address is then opened over it.
 void StartTable() {
   int32_t changed = 0;
   char* name = PageStartName(&changed);
@@ -111,6 +142,17 @@ void StartTable() {
     std::free(name);
     StartWithFile(path, changed != 0);
   }
+  Store(false);
+  OpenWaitingLink();
+}
+
+// The page's menu bar learns which items show a mark, and how.
+void DeclareMarks() {
+  for (const auto& group : kChoiceGroups) {
+    const auto end = std::find(std::begin(group), std::end(group), 0);
+    PageMarkItems(group, static_cast<int32_t>(end - std::begin(group)), 1);
+  }
+  PageMarkItems(kToggleItems, static_cast<int32_t>(std::size(kToggleItems)), 0);
 }
 
 }  // namespace
@@ -141,6 +183,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void PinballPass() {
 }
 
 int main() {
+  DeclareMarks();
   // The page sends no size notification of its own, so the first pass's
   // resize is asked for here: it creates the store before the first frame.
   AskForResize(kFieldWidth, kFieldHeight);

@@ -1,3 +1,5 @@
+#include "app/render_window.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,7 @@
 #include <vector>
 
 #include "app/main_pass.h"
-#include "app/render_window.h"
+#include "scene/commands.h"
 #include "scene/scene.h"
 #include "tests/support/frame_helpers.h"
 #include "tests/support/scene_reset.h"
@@ -135,9 +137,9 @@ TEST_F(RenderWindowTest, PolygonLinesTakeTheColourOfTheVertexTheyEndAt) {
   polylist.push_back({100, 100, kA, kOpensPolygon});
   polylist.push_back({120, 100, kD, kClosesPolygon});
   const stub::Frame& f = Frame();
-  EXPECT_EQ(f.at(20, 10), Word(kB));   // A-B
-  EXPECT_EQ(f.at(30, 20), Word(kC));   // B-C
-  EXPECT_EQ(f.at(20, 20), Word(kC));   // C-A
+  EXPECT_EQ(f.at(20, 10), Word(kB));  // A-B
+  EXPECT_EQ(f.at(30, 20), Word(kC));  // B-C
+  EXPECT_EQ(f.at(20, 20), Word(kC));  // C-A
   EXPECT_EQ(f.at(110, 100), Word(kD));
   EXPECT_EQ(f.at(15, 15), Word(kC));
   EXPECT_EQ(f.at(25, 12), 0u);
@@ -173,6 +175,63 @@ TEST_F(RenderWindowTest, UnusableCoordinatesDrawNothingAndNeverConvert) {
   EXPECT_TRUE(std::isnan(BallList[0].Getoriginx()));
   const stub::Frame& f = Frame();
   EXPECT_EQ(f.count_lit(), 0);
+}
+
+// Trails off, the frames are those of a run that never had them: turning them
+// on and off again changes no tick and leaves nothing behind.
+TEST_F(RenderWindowTest, TrailsOffGiveTheFramesOfARunWithoutThem) {
+  TestBuffer field(792, 554);
+  init();
+  for (int k = 0; k < 40; ++k) RenderWindow(field.rc());
+  const std::vector<uint32_t> without = stub::LastFrame().words;
+  testing_support::ResetScene();
+  init();
+  KeyDown(kKeyT);
+  for (int k = 0; k < 25; ++k) RenderWindow(field.rc());
+  EXPECT_NE(stub::LastFrame().words, without);
+  KeyDown(kKeyT);
+  for (int k = 0; k < 15; ++k) RenderWindow(field.rc());
+  EXPECT_EQ(stub::LastFrame().words, without);
+}
+
+// A ball moving right one pixel a tick along row 40: its trail is the row of
+// the last 256 ticks in its colour at half brightness, under the ball and
+// under a polygon line across it; a step back takes the trail's end back too.
+TEST_F(RenderWindowTest, AStraightBallLeavesItsTrailOnItsRow) {
+  constexpr Color_RGB kBall{200, 100, 51}, kTrail{100, 50, 25};
+  TestBuffer wide(400, 100);
+  BallList.push_back(pinball(50.5f, 40.5f, 60.5f, 40.5f, kBall, 1, 2));
+  polylist.push_back({120, 30, kE, kOpensPolygon});  // a line without walls
+  polylist.push_back({120, 50, kE, kContinuesPolygon});
+  KeyDown(kKeyT);
+  EXPECT_TRUE(stub::IsChecked(IDM_TRAILS));
+  // The trail from `first` to `last`, the ball (radius 2) drawn from `ball` - 2 on.
+  auto expect_row = [&](int first, int last, int ball) {
+    const stub::Frame& f = stub::LastFrame();
+    for (int y = 0; y < f.height; ++y) {
+      for (int x = 0; x < f.width; ++x) {
+        const uint32_t want = x == 120 && y >= 30 && y <= 50              ? Word(kE)
+                              : y == 40 && x >= ball - 2 && x <= ball + 2 ? Word(kBall)
+                              : y == 40 && x >= first && x <= last        ? Word(kTrail)
+                                                                          : f.at(x, y);
+        if (f.at(x, y) == Word(kTrail) || y == 40) {
+          ASSERT_EQ(f.at(x, y), want) << "at " << x << ", " << y;
+        }
+      }
+    }
+  };
+  for (int k = 0; k < 300; ++k) RenderWindow(wide.rc());
+  // The frame of tick 300 shows the path to tick 299 (x 349); its ticks 44 on.
+  expect_row(93, 347, 350);
+  KeyDown(kKeySpace);
+  KeyDown(kKeyComma);
+  KeyDown(kKeyComma);
+  RenderWindow(wide.rc());
+  expect_row(93, 345, 348);
+  KeyDown(kKeyT);
+  RenderWindow(wide.rc());
+  const std::vector<uint32_t>& words = stub::LastFrame().words;
+  EXPECT_EQ(std::count(words.begin(), words.end(), Word(kTrail)), 0);
 }
 
 // The main loop's pass on the stand-in: one message a pass, the resizes asked

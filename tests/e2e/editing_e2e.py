@@ -9,6 +9,8 @@ stand still while a menu or the Instructions box is open. Another sends balls
 straight up at the top wall and checks they stay in the field. Another builds a
 small scene of every kind of shape and saves its picture (editing.png in the
 output folder, and with --guide docs/editing.png to refresh the user guide's).
+Others open and save tables, undo and redo, and check that Undo never crosses
+an Open, so Ctrl+S never writes the table before it over the file opened.
 
 Run it through scripts/wine-xvfb.sh, like pinball_e2e.py, whose helpers it uses:
   scripts/wine-xvfb.sh python3 tests/e2e/editing_e2e.py --exe build/windows/pinball.exe \\
@@ -24,18 +26,31 @@ import unittest
 import pinball_e2e as e2e
 from pinball_e2e import BLACK, BLUE, GREEN, RED, WHITE, centre, components, run
 
-# Menus by position: (menu, item) counted from 0, as F10 and the arrow keys reach them.
-# A negative item counts back from the menu's last item, where Up from the first wraps.
-FILE_EDIT, FILE_CLEAR, FILE_SAVE_AS, FILE_QUIT = (0, 1), (0, 2), (0, -2), (0, -1)
-COLOR_RED, COLOR_GREEN, COLOR_BLUE = (1, 0), (1, 1), (1, 2)
-SHAPE_CIRCLE, SHAPE_BOX, SHAPE_TRIANGLE, SHAPE_POLYGON = (2, 0), (2, 1), (2, 2), (2, 3)
-CREATE_PINBALL = (3, 0)
-HELP_INSTRUCTIONS = (4, 0)
-# Pinball > Set Radius > x 1.5: the third item of the third entry.
-RADIUS_1_5 = (3, 2, 2)
-SPEED_1, SPEED_3 = (3, 1, 0), (3, 1, 2)
+# Menu items by their names in the resource script (see e2e.menu_keys).
+FILE_EDIT, FILE_CLEAR, FILE_SAVE_AS, FILE_QUIT = (("File", "Edit"), ("File", "Clear"), ("File", "Save As..."),
+                                                  ("File", "Quit"))
+COLOR_RED, COLOR_GREEN, COLOR_BLUE = ("Color", "Red"), ("Color", "Green"), ("Color", "Blue")
+SHAPE_CIRCLE, SHAPE_BOX, SHAPE_TRIANGLE, SHAPE_POLYGON = (("Shape", "Circle"), ("Shape", "Box"),
+                                                          ("Shape", "Triangle"), ("Shape", "Polygon"))
+CREATE_PINBALL = ("Pinball", "Create Pinball")
+HELP_INSTRUCTIONS = ("Help", "Instructions")
+RADIUS_1_5 = ("Pinball", "Set Radius", "x 1.5")
+SPEED_1, SPEED_3 = ("Pinball", "Set Speed", "x 1"), ("Pinball", "Set Speed", "x 3")
+EXAMPLE_STADIUM = ("File", "Examples", "Stadium")
 
 GUIDE = ""  # where the user guide's picture goes too, if anywhere
+
+# A blue box alone, as the program writes it.
+BLUE_BOX_TABLE = ("pinball-table 1\ndrawing filled\n"
+                  "wall 0 0 792 0 #ff0000\nwall 792 0 792 554 #ff0000\n"
+                  "wall 0 0 0 554 #ff0000\nwall 0 554 792 554 #ff0000\n"
+                  "wall 300 200 300 260 #0000ff\nwall 380 260 300 260 #0000ff\n"
+                  "wall 300 200 380 200 #0000ff\nwall 380 260 380 200 #0000ff\n"
+                  "box 300 200 380 260 #0000ff 4\n")
+
+
+def windows_path(path):
+    return "Z:" + path.replace("/", "\\")
 
 
 def bounds(points):
@@ -71,14 +86,8 @@ class Editor(e2e.Program):
             time.sleep(0.05)
 
     def menu(self, item):
-        """F10 opens the bar on "File"; Right moves along it; the first Down opens
-        the menu on its first item, and Up from there wraps to the last; Right
-        opens a submenu on its first item."""
-        keys = ["F10"] + ["Right"] * item[0] + ["Down"]
-        keys += ["Down"] * item[1] if item[1] >= 0 else ["Up"] * -item[1]
-        if len(item) == 3:
-            keys += ["Right"] + ["Down"] * item[2]
-        self.keys_fast(*keys, "Return")
+        """Chooses a menu item, given by its path of names, with the keys."""
+        self.keys_fast(*e2e.menu_keys(*item))
 
     def keys_fast(self, *keys):
         run("xdotool", "windowfocus", "--sync", self.window)
@@ -129,16 +138,40 @@ class Editor(e2e.Program):
                             colour)
         return self.wait_until(what, moved_from(where, colour))
 
+    def wait_for_caption(self, caption, timeout=10):
+        deadline = time.monotonic() + timeout
+        while True:
+            now = run("xdotool", "getwindowname", self.window).strip()
+            if now == caption:
+                return
+            if time.monotonic() > deadline:
+                raise AssertionError("the caption is %r, not %r" % (now, caption))
+            time.sleep(0.05)
+
     def wait_for_box(self, caption, present, timeout=10):
         """Polls for a visible window of this caption to show (or to go)."""
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
-            found = run("xdotool", "search", "--onlyvisible", "--name", "^%s$" % caption,
+            found = run("xdotool", "search", "--onlyvisible", "--name",
+                        "^%s$" % caption.replace("*", "\\*"),
                         check=False).split()
             if bool(found) == present:
                 return found[0] if found else None
             time.sleep(0.05)
         raise AssertionError("the %s box did not %s" % (caption, "show" if present else "go"))
+
+
+# A table of one blue box, no balls: a frame that never changes.
+BLUE_BOX_TABLE = ("pinball-table 1\ndrawing filled\n"
+                  "wall 0 0 792 0 #ff0000\nwall 792 0 792 554 #ff0000\n"
+                  "wall 0 0 0 554 #ff0000\nwall 0 554 792 554 #ff0000\n"
+                  "wall 300 200 300 260 #0000ff\nwall 380 260 300 260 #0000ff\n"
+                  "wall 300 200 380 200 #0000ff\nwall 380 260 380 200 #0000ff\n"
+                  "box 300 200 380 260 #0000ff 4\n")
+
+
+def windows_path(path):
+    return "Z:" + path.replace("/", "\\")
 
 
 def ball_centre(client, colour=GREEN):
@@ -286,19 +319,13 @@ class Editing(unittest.TestCase):
         self.quit(p)
 
     def test_a_table_from_the_command_line_saved_through_the_dialog(self):
-        table = ("pinball-table 1\ndrawing filled\n"
-                 "wall 0 0 792 0 #ff0000\nwall 792 0 792 554 #ff0000\n"
-                 "wall 0 0 0 554 #ff0000\nwall 0 554 792 554 #ff0000\n"
-                 "wall 300 200 300 260 #0000ff\nwall 380 260 300 260 #0000ff\n"
-                 "wall 300 200 380 200 #0000ff\nwall 380 260 380 200 #0000ff\n"
-                 "box 300 200 380 260 #0000ff 4\n")
+        table = BLUE_BOX_TABLE
         source = os.path.join(e2e.OUT, "blue box.pinball")
         saved = os.path.join(e2e.OUT, "saved.pinball")
         with open(source, "w") as f:
             f.write(table)
         if os.path.exists(saved):
             os.remove(saved)
-        windows_path = lambda path: "Z:" + path.replace("/", "\\")
         p = Editor("table", [windows_path(source)], "blue box - Pinball Simulation")
         self.addCleanup(p.close)
         p.wait_for_window()
@@ -319,6 +346,48 @@ class Editing(unittest.TestCase):
         p.wait_for_window()
         self.quit(p, changed=False)
 
+    def test_a_table_named_in_cyrillic_keeps_its_name_through_ctrl_s(self):
+        """The command line, the caption and the file calls carry the name whole."""
+        name = "таблица"
+        source = os.path.join(e2e.OUT, name + ".pinball")
+        with open(source, "w") as f:
+            f.write(BLUE_BOX_TABLE)
+        caption = name + " - Pinball Simulation"
+        p = Editor("cyrillic", [windows_path(source)], caption)
+        self.addCleanup(p.close)
+        p.wait_for_window()
+        p.wait_until("the table's box", lambda c: c.at(340, 230) == BLUE)
+        p.client()
+        self.assertEqual(run("xdotool", "getwindowname", p.window).strip(), caption)
+        p.keys_fast("a")  # outlined: a change, marked in the caption
+        p.wait_for_box("*" + caption, True)
+        p.keys_fast("ctrl+s")
+        p.wait_for_box(caption, True)
+        with open(source) as f:
+            self.assertEqual(f.read(), BLUE_BOX_TABLE.replace("filled", "outlined"))
+        self.assertEqual(sorted(f for f in os.listdir(e2e.OUT) if name in f),
+                         [name + ".pinball"], "a stray file beside the table")
+        self.quit(p, changed=False)
+
+    def test_a_name_of_300_characters_in_save_as_is_refused_not_a_crash(self):
+        """Wine's dialog ended the program on a name past its 260 characters."""
+        p = self.start("long-name")
+        p.menu(FILE_SAVE_AS)
+        dialog = p.wait_for_box("Save As", True)
+        long_path = windows_path(os.path.join(e2e.OUT, "x" * 300))
+        run("xdotool", "windowfocus", "--sync", dialog, "key", "ctrl+a", "BackSpace")
+        run("xdotool", "type", "--delay", "5", long_path)
+        run("xdotool", "key", "Return")
+        time.sleep(2)
+        self.assertIsNone(p.proc.poll(), "the program ended")
+        for name in ("Program Error", "Wine Debugger"):
+            self.assertFalse(run("xdotool", "search", "--name", name, check=False).split(), name)
+        saved = [f for f in os.listdir(e2e.OUT) if f.startswith("x" * 100)]
+        self.assertTrue(all(len(os.path.join(e2e.OUT, f)) < 260 for f in saved), saved)
+        for f in saved:
+            os.remove(os.path.join(e2e.OUT, f))
+        p.close()
+
     def test_ctrl_z_takes_a_ball_back_and_ctrl_y_returns_it(self):
         p = self.start("undo")
         p.menu(FILE_EDIT)
@@ -331,6 +400,64 @@ class Editing(unittest.TestCase):
         p.keys_fast("ctrl+y")
         p.wait_until("ball returned", lambda c: ball_centre(c, RED) is not None)
         self.quit(p)
+
+    def test_space_period_comma_and_t(self):
+        """Space pauses, '.' steps one tick, ',' steps back to exactly where the balls
+        stood, and T draws each ball's trail, darker, until T again."""
+        p = self.start("time")
+        p.keys_fast("space")
+        p.wait_still("balls paused", GREEN)
+        paused = p.client().pixels_of(GREEN)
+        time.sleep(0.3)
+        self.assertEqual(p.client().pixels_of(GREEN), paused, "a paused ball moved")
+        p.keys_fast("period")
+        p.wait_until("one step", lambda c: c.pixels_of(GREEN) != paused)
+        p.keys_fast("comma")
+        p.wait_until("one step back", lambda c: c.pixels_of(GREEN) == paused)
+        trail = (0, 127, 0)
+        p.keys_fast("t", "space")
+        p.wait_until("trails", lambda c: len(c.pixels_of(trail)) > 100)
+        p.keys_fast("t")
+        p.wait_until("no trails", lambda c: not c.pixels_of(trail))
+        # An example from the menu: the stadium's walls, and no default scene.
+        p.menu(EXAMPLE_STADIUM)
+        p.wait_until("the stadium", lambda c: len(c.pixels_of((0, 192, 255))) > 1000
+                     and not c.pixels_of(WHITE))
+        self.quit(p, changed=False)
+
+    def test_undo_never_crosses_an_open(self):
+        """A change to the untitled table is marked; a table opened over it (not saved)
+        has no Undo back into it, so Ctrl+S writes the opened file as it was."""
+        opened = os.path.join(e2e.OUT, "opened.pinball")
+        with open(opened, "w") as f:
+            f.write(BLUE_BOX_TABLE)
+        p = self.start("open-undo")
+        p.menu(FILE_EDIT)
+        p.menu(FILE_CLEAR)
+        p.wait_for_caption("*Untitled - Pinball Simulation")
+        p.keys_fast("ctrl+o")
+        p.answer_save_changes("n")
+        dialog = p.wait_for_box("Open", True)
+        run("xdotool", "windowfocus", "--sync", dialog, "key", "ctrl+a", "BackSpace")
+        run("xdotool", "type", "--delay", "20", windows_path(opened))
+        run("xdotool", "key", "Return")
+        p.wait_for_caption("opened - Pinball Simulation")
+        p.wait_until("the opened table's box", lambda c: c.at(340, 230) == BLUE)
+        written = os.stat(opened).st_mtime_ns
+        p.keys_fast("ctrl+z", "ctrl+s")
+        deadline = time.monotonic() + 10
+        while os.stat(opened).st_mtime_ns == written and time.monotonic() < deadline:
+            time.sleep(0.1)
+        self.assertNotEqual(os.stat(opened).st_mtime_ns, written, "Ctrl+S wrote nothing")
+        with open(opened) as f:
+            self.assertEqual(f.read(), BLUE_BOX_TABLE)
+        self.assertEqual(p.client().at(340, 230), BLUE, "Ctrl+Z brought back the cleared table")
+        p.wait_for_caption("opened - Pinball Simulation")
+        # Ctrl+N: an unchanged table gives way to a new one without a question.
+        p.keys_fast("ctrl+n")
+        p.wait_for_caption("Pinball Simulation")
+        p.wait_until("the new table", lambda c: not c.pixels_of(BLUE))
+        self.quit(p, changed=False)
 
     def test_a_scene_of_every_kind_for_the_user_guide(self):
         p = self.start("guide")

@@ -22,7 +22,14 @@ import sys
 import time
 import unittest
 
+SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+sys.dont_write_bytecode = True  # no cache of the module left in the source tree
+sys.path.insert(0, os.path.join(SOURCE, "app", "web"))
+from make_page_modules import read_menu  # noqa: E402  (the build's own reader of the resource script)
+
 CAPTION = "Pinball Simulation"
+# The window's menu as Windows shows it: the resource script's, without the page's own items.
+MENU = read_menu(os.path.join(SOURCE, "resources", "pinball.rc"), os.path.join(SOURCE, "resources", "resource.h"))
 EXE = ""
 OUT = ""
 
@@ -86,6 +93,29 @@ class Image:
 
 
 MEASURED = []
+
+
+def menu_keys(*names):
+    """The keys that choose the menu item at a path of names, as F10 and the
+    arrows reach it: F10 opens the bar on the first menu, Right moves along
+    it; the first Down opens a menu on its first item, Down and Up move past
+    separators, Up from the first item wraps to the last; Right opens a
+    submenu on its first item. An item below one greyed at start is reached
+    from the end, passing none."""
+    titles = [m["text"] for m in MENU]
+    keys = ["F10"] + ["Right"] * titles.index(names[0]) + ["Down"]
+    items = MENU[titles.index(names[0])]["items"]
+    for depth, name in enumerate(names[1:]):
+        stops = [i for i in items if not i.get("separator")]
+        k = [i["text"] for i in stops].index(name)
+        if depth == 0 and any(i.get("greyed") for i in stops[:k]):
+            keys += ["Up"] * (len(stops) - k)
+        else:
+            keys += ["Down"] * k
+        if "items" in stops[k]:
+            keys.append("Right")
+            items = stops[k]["items"]
+    return keys + ["Return"]
 
 
 def report(line):
@@ -326,7 +356,7 @@ class PinballWindow(unittest.TestCase):
         self.assertTrue(58 <= passes * 1000 / ms <= 68,
                         "%d passes in %d ms on an idle scene: %s" % (passes, ms, counts))
 
-        program.keys("F10", "Down", "Up", "Return")  # File, then up to its last item, Quit
+        program.keys(*menu_keys("File", "Quit"))  # F10 Down Up Return: File, then up to its last item
         self.assert_gone(program, program.wait_for_exit())
 
     def test_close_request_ends_the_program(self):

@@ -17,6 +17,7 @@
 
 #include "app/render_window.h"
 #include "scene/commands.h"
+#include "scene/examples.h"
 #include "scene/field.h"
 #include "scene/mouse_editing.h"
 #include "scene/scene.h"
@@ -306,7 +307,8 @@ bool Menu(Input& in) {
     }
   }
   MenuCommand(id);
-  return id == IDM_RESET || id == IDM_CLEAR || id == IDM_UNDO || id == IDM_REDO;
+  return id == IDM_RESET || id == IDM_CLEAR || id == IDM_UNDO || id == IDM_REDO || id == IDM_NEW ||
+         ExampleOfCommand(id) != nullptr;
 }
 
 void Key(Input& in) {

@@ -163,6 +163,7 @@ TEST_F(CommandsTest, HelpBoxes) {
   EXPECT_TRUE(boxes[1].owned);
   EXPECT_EQ(boxes[1].caption, "About");
   EXPECT_FALSE(boxes[1].text.empty());
+  EXPECT_FALSE(boxes[0].error || boxes[1].error);  // no error icon on either
 }
 
 TEST_F(CommandsTest, QuitAndUnknownIds) {

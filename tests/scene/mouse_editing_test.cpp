@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "scene/history.h"
 #include "scene/mouse_editing.h"
 #include "scene/scene.h"
 #include "tests/support/scene_reset.h"
@@ -135,6 +136,20 @@ TEST_F(MouseEditingTest, CircleFromCentreAndRimAndToolChangesKeepPoints) {
   ASSERT_EQ(boxlist.size(), 1u);
   EXPECT_EQ(boxlist[0].getv2y(), 30);
   EXPECT_TRUE(gPointList.empty());
+
+  // Two clicks at one spot would make a circle of radius 0 or a box of size
+  // 0, unseen yet solid: as for a ball, the clicks go and nothing is made,
+  // not even a step to undo.
+  for (type tool : {type::circle, type::box}) {
+    shape = tool;
+    ForgetHistory();
+    Clicks({{40, 40}, {40, 40}});
+    EXPECT_TRUE(gPointList.empty());
+    EXPECT_FALSE(CanUndo());
+  }
+  EXPECT_EQ(circlist.size(), 1u);
+  EXPECT_EQ(boxlist.size(), 1u);
+  EXPECT_EQ(LinesList.size(), 4u);
 }
 
 TEST_F(MouseEditingTest, PolygonGestures) {

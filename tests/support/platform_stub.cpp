@@ -137,6 +137,10 @@ void PlatformMessageBox(bool owned, const char* caption, const char* text) {
   state().boxes.push_back({owned, caption, text});
 }
 
+void PlatformErrorBox(const char* caption, const char* text) {
+  state().boxes.push_back({true, caption, text, true});
+}
+
 void PlatformQuit() { ++state().quits; }
 
 namespace {

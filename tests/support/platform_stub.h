@@ -33,6 +33,7 @@ struct MessageBoxCall {
   bool owned;
   std::string caption;
   std::string text;
+  bool error = false;  // PlatformErrorBox, always owned
 };
 
 // Forgets everything recorded and restores the default answers.

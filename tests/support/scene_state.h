@@ -6,6 +6,7 @@
 #include "scene/document.h"
 #include "scene/scene.h"
 #include "scene/snapshot.h"
+#include "scene/time_controls.h"
 
 namespace testing_support {
 
@@ -13,6 +14,7 @@ inline void RestoreStartState() {
   EmptyScene();
   SetStartSettings();
   ForgetDocument();
+  ResetTimeControls();
 }
 
 }  // namespace testing_support

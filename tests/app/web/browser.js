@@ -38,12 +38,22 @@ async function launch(flags = []) {
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
     userDataDir: profile,
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync',
-      '--window-size=900,760', ...flags],
+    args: [
+      '--headless',
+      '--no-sandbox',
+      '--disable-gpu',
+      '--disable-quic',
+      '--no-first-run',
+      '--disable-background-networking',
+      '--disable-component-update',
+      '--disable-sync',
+      '--window-size=900,760',
+      ...flags,
+    ],
   });
   const close = async () => {
-    await browser.close().catch(() => {});
+    // A browser that already went away is closed; the profile goes all the same.
+    await browser.close().catch((e) => console.log(`closing Chromium: ${e.message}`));
     fs.rmSync(profile, { recursive: true, force: true });
   };
   return { browser, close };
@@ -55,7 +65,9 @@ async function open(browser, url, errors, viewport = { width: 900, height: 760 }
   const page = await browser.newPage();
   await page.setViewport(viewport);
   page.on('pageerror', (e) => errors.push(String(e)));
-  page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
+  page.on('console', (m) => {
+    if (m.type() === 'error') errors.push(m.text());
+  });
   await page.goto(url);
   await page.waitForFunction(() => pinballPage.started);
   return page;
@@ -77,17 +89,24 @@ async function canvasBytes(page) {
 function replay(tool, lines, scratch) {
   const frame = path.join(scratch, 'replay.rgba');
   const marks = execFileSync(tool, [frame], { input: lines.join('\n') + '\n' }).toString();
-  const checked = new Map(marks.trim().split('\n').filter(Boolean).map((l) => {
-    const [id, on] = l.split(' ').map(Number);
-    return [id, on === 1];
-  }));
+  const checked = new Map(
+    marks
+      .trim()
+      .split('\n')
+      .filter(Boolean)
+      .map((l) => {
+        const [id, on] = l.split(' ').map(Number);
+        return [id, on === 1];
+      }),
+  );
   return { frame: fs.readFileSync(frame), checked };
 }
 
 // "" when equal, else where the first pixel differs and how many do.
 function compareFrames(actual, expected) {
   if (actual.length !== expected.length) return `size ${actual.length} != ${expected.length}`;
-  let first = -1, count = 0;
+  let first = -1,
+    count = 0;
   for (let i = 0; i < actual.length; i += 4) {
     if (actual.readUInt32LE(i) !== expected.readUInt32LE(i)) {
       if (first < 0) first = i / 4;
@@ -96,8 +115,60 @@ function compareFrames(actual, expected) {
   }
   if (count === 0) return '';
   const at = (b) => b.subarray(first * 4, first * 4 + 4).toString('hex');
-  return `${count} pixels differ, first at (${first % WIDTH}, ${Math.floor(first / WIDTH)}): ` +
-    `page ${at(actual)}, native ${at(expected)}`;
+  return (
+    `${count} pixels differ, first at (${first % WIDTH}, ${Math.floor(first / WIDTH)}): ` +
+    `page ${at(actual)}, native ${at(expected)}`
+  );
+}
+
+// The menu of the resource script (resources/pinball.rc, its ids from
+// resource.h) as the page shows it, the page's own items included: a tree of
+// {text, id, checked, greyed} items (with the shortcut shown at the right, if any),
+// {separator: true}, {text, items} submenus.
+function menuFromResource(dir) {
+  const defines = new Map();
+  for (const m of fs.readFileSync(path.join(dir, 'resource.h'), 'utf8').matchAll(/#define (\w+) (\d+)/g)) {
+    defines.set(m[1], Number(m[2]));
+  }
+  // "&" marks an access key; a tab puts the shortcut at the right.
+  const texts = (quoted) => {
+    const [text, shortcut] = quoted.replace(/&(.)/g, '$1').split('\\t');
+    return shortcut ? { text, shortcut } : { text };
+  };
+  const root = { items: [] };
+  const stack = [root];
+  let popup = null;
+  for (const raw of fs.readFileSync(path.join(dir, 'pinball.rc'), 'utf8').split('\n')) {
+    const line = raw.trim();
+    let m;
+    if ((m = line.match(/^POPUP "([^"]*)"/))) {
+      popup = { ...texts(m[1]), items: [] };
+      stack[stack.length - 1].items.push(popup);
+    } else if (line === 'BEGIN' && popup) {
+      stack.push(popup);
+      popup = null;
+    } else if (line === 'END') {
+      stack.pop();
+    } else if (line === 'MENUITEM SEPARATOR') {
+      stack[stack.length - 1].items.push({ separator: true });
+    } else if ((m = line.match(/^MENUITEM "([^"]*)", (\w+)(.*)/))) {
+      const flag = (name) => new RegExp(`\\b${name}\\b`).test(m[3]);
+      stack[stack.length - 1].items.push({
+        ...texts(m[1]),
+        id: defines.get(m[2]),
+        checked: flag('CHECKED'),
+        greyed: flag('GRAYED'),
+      });
+    }
+  }
+  return root.items;
+}
+
+// The command id of a menu item by its path: idOf(menu, 'Pinball', 'Set Speed', 'x 1').
+function idOf(menu, ...names) {
+  const item = names.reduce((found, name) => found && found.items.find((i) => i.text === name), { items: menu });
+  if (!item || item.id === undefined) throw new Error(`no menu item ${names.join(' > ')}`);
+  return item.id;
 }
 
 // Clicks through the menu bar (taps, on a touch screen): path = ['Pinball', 'Set Speed', 'x 1'].
@@ -106,12 +177,17 @@ async function menu(page, ...names) {
   const touch = page.viewport().hasTouch;
   const titles = await page.$$('.menu-title');
   for (const t of titles) {
-    if ((await t.evaluate((e) => e.textContent)) === top) { await (touch ? t.tap() : t.click()); break; }
+    if ((await t.evaluate((e) => e.textContent)) === top) {
+      await (touch ? t.tap() : t.click());
+      break;
+    }
   }
   let scope = await page.$('.menu.open > .popup');
   for (let k = 0; k < rest.length; ++k) {
-    const li = await scope.evaluateHandle((popup, name) =>
-      [...popup.children].find((li) => li.querySelector(':scope > .label')?.textContent === name), rest[k]);
+    const li = await scope.evaluateHandle(
+      (popup, name) => [...popup.children].find((li) => li.querySelector(':scope > .label')?.textContent === name),
+      rest[k],
+    );
     if (!li.asElement()) throw new Error(`no menu item ${names.join(' > ')}`);
     if (k < rest.length - 1) {
       await (touch ? li.tap() : li.hover());
@@ -138,10 +214,24 @@ async function runChecks(checks) {
       console.log(`ok   ${name} (${Date.now() - started} ms)`);
     } catch (e) {
       ++failed;
-      console.log(`FAIL ${name}: ${e && e.stack || e}`);
+      console.log(`FAIL ${name}: ${(e && e.stack) || e}`);
     }
   }
   return failed;
 }
 
-module.exports = { WIDTH, HEIGHT, serve, launch, open, canvasBytes, replay, compareFrames, menu, clickCanvas, runChecks };
+module.exports = {
+  WIDTH,
+  HEIGHT,
+  serve,
+  launch,
+  open,
+  canvasBytes,
+  replay,
+  compareFrames,
+  menuFromResource,
+  idOf,
+  menu,
+  clickCanvas,
+  runChecks,
+};

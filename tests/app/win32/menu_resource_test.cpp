@@ -47,11 +47,18 @@ TEST_F(MenuResource, HoldsEveryItemInDisplayOrderWithTheMarksAtStart) {
       "  Edit 40002",
       "  Clear 40004",
       "  -",
-      "  Undo 40039 greyed",
-      "  Redo 40040 greyed",
+      "  Undo\tCtrl+Z 40039 greyed",
+      "  Redo\tCtrl+Y 40040 greyed",
       "  -",
-      "  Open... 40036",
-      "  Save 40037",
+      "  New\tCtrl+N 40042",
+      "  Open...\tCtrl+O 40036",
+      "  Examples >",
+      "    Sinai billiard 40050",
+      "    Stadium 40051",
+      "    Mushroom 40052",
+      "    Equilateral triangle 40053",
+      "    Two balls a millionth apart 40054",
+      "  Save\tCtrl+S 40037",
       "  Save As... 40038",
       "  -",
       "  Quit 40005",
@@ -76,6 +83,15 @@ TEST_F(MenuResource, HoldsEveryItemInDisplayOrderWithTheMarksAtStart) {
       "    x .5 40031",
       "    x 1 40029",
       "    x 1.5 40032",
+      "  -",
+      "  Pause\tSpace 40043",
+      "  Step\t. 40044",
+      "  Step Back\t, 40045",
+      "  Slow Motion >",
+      "    x 1 40046 checked",
+      "    x 1/2 40047",
+      "    x 1/4 40048",
+      "  Trails\tT 40049",
       "Help >",
       "  Instructions 40014",
       "  About 40035",
@@ -92,6 +108,41 @@ TEST_F(MenuResource, MarksSetByCommandsShowOnTheWindowsMenu) {
   // The window outlives this test: put the marks back as they were at start.
   SendMessageA(gWindH, WM_COMMAND, IDM_RED, 0);
   CheckMenuItem(GetMenu(gWindH), IDM_RADIUS_1_5, MF_BYCOMMAND | MF_UNCHECKED);
+}
+
+// The shortcuts go through the accelerator table, as the main loop takes
+// them: each becomes its menu command (only while its item is not greyed);
+// other Ctrl keys stay keys.
+TEST_F(MenuResource, ShortcutsBecomeTheCommandsOfTheirItems) {
+  ASSERT_NE(gAccelerators, nullptr);
+  struct Press {
+    WPARAM key;
+    bool shift;
+    bool translated;
+    bool clearedAfter;  // the scene's state after the press
+  };
+  const Press presses[] = {
+      {'Z', false, true, false},  // Undo the Clear
+      {'Z', false, true, false},  // taken, but Undo is greyed: no command
+      {'Z', true, true, true},    // Redo
+      {'Z', false, true, false},  // Undo
+      {'Y', false, true, true},   // Redo
+      {'A', false, false, true},  // no shortcut: a key for the window procedure
+  };
+  SendMessageA(gWindH, WM_COMMAND, IDM_CLEAR, 0);
+  ASSERT_TRUE(circlist.empty());
+  BYTE keys[256] = {};
+  for (const Press& p : presses) {
+    SCOPED_TRACE(std::string(1, static_cast<char>(p.key)) + (p.shift ? " with Shift" : ""));
+    keys[VK_CONTROL] = 0x80;
+    keys[VK_SHIFT] = p.shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    MSG msg = {gWindH, WM_KEYDOWN, p.key, 0, 0, {}};
+    EXPECT_EQ(TranslateAcceleratorA(gWindH, gAccelerators, &msg) != 0, p.translated);
+    EXPECT_EQ(circlist.empty(), p.clearedAfter);
+  }
+  keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
 }
 
 }  // namespace

@@ -21,7 +21,15 @@ TEST_F(Window, ClassAndWindowAreMadeAsTheProgramNeedsThem) {
   EXPECT_EQ(wc.lpfnWndProc, &::WinProc);
   EXPECT_EQ(wc.hbrBackground, GetStockObject(WHITE_BRUSH));
   EXPECT_EQ(wc.hCursor, LoadCursorA(nullptr, IDC_ARROW));
-  EXPECT_EQ(wc.hIcon, nullptr);
+  EXPECT_EQ(wc.hIcon, LoadIconA(wc.hInstance, MAKEINTRESOURCEA(IDI_PINBALL)));
+  EXPECT_NE(wc.hIcon, nullptr);
+  ICONINFO small = {};
+  ASSERT_TRUE(GetIconInfo(wc.hIconSm, &small));  // the small one, drawn at its own size
+  BITMAP bitmap = {};
+  GetObjectA(small.hbmColor, sizeof bitmap, &bitmap);
+  EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(SM_CXSMICON));
+  DeleteObject(small.hbmColor);
+  DeleteObject(small.hbmMask);
 
   char caption[64] = {};
   GetWindowTextA(gWindH, caption, sizeof caption);
@@ -62,6 +70,34 @@ TEST_F(WinProc, SizeNotificationsCarryTheClientSize) {
   SendMessageA(gWindH, WM_SIZE, SIZE_RESTORED, MAKELPARAM(0, 0));
   EXPECT_EQ(gWindowX, 0);
   EXPECT_EQ(gWindowY, 0);
+}
+
+// Moved to a display of another scale: the window keeps its size in scene
+// pixels, sizes and clicks arrive in scene pixels, and back at 100 % all is as before.
+TEST_F(WinProc, ADisplayOfAnotherScaleKeepsTheSizeInScenePixels) {
+  const RECT outer100 = {10, 20, 810, 620};
+  const struct {
+    LONG dpi;
+    int32_t factor;
+  } moves[] = {{192, 2}, {144, 1}, {192, 2}, {96, 1}};  // (the test's screen takes 1600 x 1200)
+  for (const auto& move : moves) {
+    SCOPED_TRACE(move.dpi);
+    RECT suggested = {10, 20, 10 + 800 * move.dpi / 96, 20 + 600 * move.dpi / 96};
+    EXPECT_EQ(SendMessageA(gWindH, WM_DPICHANGED, static_cast<WPARAM>(move.dpi * 0x10001),
+                           reinterpret_cast<LPARAM>(&suggested)),
+              0);
+    EXPECT_EQ(gScale.factor, move.factor);
+    RECT outer = {};
+    GetWindowRect(gWindH, &outer);
+    EXPECT_EQ(outer.left, suggested.left);
+    EXPECT_EQ(outer.right - outer.left, 800 * move.factor);
+    EXPECT_EQ(outer.bottom - outer.top, 600 * move.factor);
+    EXPECT_EQ(gWindowX, (Client().right + move.factor - 1) / move.factor);
+    EXPECT_EQ(gWindowY, (Client().bottom + move.factor - 1) / move.factor);
+  }
+  RECT outer = {};
+  GetWindowRect(gWindH, &outer);
+  EXPECT_EQ(outer.right - outer.left, outer100.right - outer100.left);
 }
 
 TEST_F(WinProc, MinimisingSizesToNothingAndRestoringSizesBack) {
