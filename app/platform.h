@@ -60,8 +60,8 @@ bool PlatformReadFile(const std::string& path, size_t limit, std::string& bytes,
 // and the table reader give it.
 inline std::string FileTooLargeText(size_t limit) {
   const size_t mib = size_t{1} << 20;
-  return "the file is larger than " +
-         (limit % mib == 0 ? std::to_string(limit / mib) + " MiB" : std::to_string(limit) + " bytes");
+  return "the file is larger than " + (limit % mib == 0 ? std::to_string(limit / mib) + " MiB"
+                                                        : std::to_string(limit) + " bytes");
 }
 // Writes `bytes` as the whole file, never leaving it half written: the old
 // file stays until the new one is complete. False with a reason in `error`.

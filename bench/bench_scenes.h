@@ -74,7 +74,8 @@ inline Fields FieldsSideBySide(int fields) {
       f.balls.push_back(pinball(b.Getoriginx() + dx, b.Getoriginy(),
                                 b.Getoriginx() + dx + b.getvecX(), b.Getoriginy() + b.getvecY(),
                                 green, b.getspeed(), b.Getradius()));
-    for (const Lines& w : LinesList) f.walls.push_back({w.x1 + dx, w.y1, red, w.x2 + dx, w.y2, red});
+    for (const Lines& w : LinesList)
+      f.walls.push_back({w.x1 + dx, w.y1, red, w.x2 + dx, w.y2, red});
     for (Circle c : circlist) {
       c.Setoriginx(c.Getoriginx() + dx);
       c.Setx1(c.Getx1() + dx);

@@ -80,7 +80,11 @@ void BM_HistoryAgainstAFrame(benchmark::State& state) {
   rc.DestroyBuffer();
   Pause = false;
 }
-BENCHMARK(BM_HistoryAgainstAFrame)->ArgName("change")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HistoryAgainstAFrame)
+    ->ArgName("change")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 // The memory of 100 changes (a circle each) to the default scene and to the large table.
 void BM_HistoryOf100Steps(benchmark::State& state) {
@@ -92,6 +96,11 @@ void BM_HistoryOf100Steps(benchmark::State& state) {
   }
   state.counters["history_KiB"] = static_cast<double>(HistoryBytes()) / 1024;
 }
-BENCHMARK(BM_HistoryOf100Steps)->ArgName("large")->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HistoryOf100Steps)
+    ->ArgName("large")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

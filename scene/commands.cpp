@@ -17,7 +17,8 @@ namespace {
 const char kInstructions[] =
     "To Add objects to the scene, you must select Edit in the Files menu.  Then you can add "
     "whatever objects you want. \n\n To Reset the whole scene, choose Reset.";
-const char kAbout[] = "Pinball Simulation\nA pinball table drawn pixel by pixel, by its own small team.";
+const char kAbout[] =
+    "Pinball Simulation\nA pinball table drawn pixel by pixel, by its own small team.";
 
 // Marks the choice `on` and takes the mark off the others of its group.
 void MarkChoice(int32_t on) {

@@ -47,5 +47,6 @@ void SwapSnapshot(SceneSnapshot& from) {
 
 void EmptyScene() {
   static const SceneSnapshot kEmpty;
-  ForEachPart([](auto& live, auto member) { live = kEmpty.*member; });  // as clear(): the room stays
+  // Copied from empty lists, as clear() does: the room they had stays.
+  ForEachPart([](auto& live, auto member) { live = kEmpty.*member; });
 }

@@ -28,7 +28,6 @@ constexpr float kFar = 1e9f;
 constexpr float kMaxBallRadius = 1000;
 constexpr float kMaxSpeed = 16;
 
-
 // ---- Writing ----
 
 void Append(std::string& out, float v) {
@@ -49,7 +48,18 @@ void Append(std::string& out, Color_RGB c) {
 
 // ---- Reading ----
 
-enum class Value { coordinate, far, radius, ballRadius, speed, direction, corner, colour, walls, kind };
+enum class Value {
+  coordinate,
+  far,
+  radius,
+  ballRadius,
+  speed,
+  direction,
+  corner,
+  colour,
+  walls,
+  kind
+};
 
 std::string Whole(float v) { return std::to_string(static_cast<int64_t>(v)); }
 
@@ -91,25 +101,52 @@ struct RecordKind {
   std::vector<Field> fields;
 };
 
-const RecordKind kWall{"wall", "a wall", {{"x1", Value::coordinate}, {"y1", Value::coordinate},
-                                           {"x2", Value::coordinate}, {"y2", Value::coordinate},
-                                           {"colour", Value::colour}}};
-const RecordKind kCircle{"circle", "a circle", {{"x", Value::coordinate}, {"y", Value::coordinate},
-                                                 {"radius", Value::radius}, {"colour", Value::colour}}};
-const RecordKind kBox{"box", "a box", {{"x0", Value::corner}, {"y0", Value::corner},
-                                        {"x1", Value::corner}, {"y1", Value::corner},
-                                        {"colour", Value::colour}, {"walls", Value::walls}}};
-const RecordKind kTriangle{"triangle", "a triangle",
-                           {{"x1", Value::coordinate}, {"y1", Value::coordinate},
-                            {"x2", Value::coordinate}, {"y2", Value::coordinate},
-                            {"x3", Value::coordinate}, {"y3", Value::coordinate},
-                            {"colour", Value::colour}, {"walls", Value::walls}}};
-const RecordKind kVertex{"vertex", "a vertex", {{"x", Value::coordinate}, {"y", Value::coordinate},
-                                                 {"colour", Value::colour}, {"kind", Value::kind}}};
-const RecordKind kBall{"ball", "a ball", {{"x", Value::far}, {"y", Value::far},
-                                           {"dx", Value::direction}, {"dy", Value::direction},
-                                           {"speed", Value::speed}, {"radius", Value::ballRadius},
-                                           {"colour", Value::colour}}};
+const RecordKind kWall{"wall",
+                       "a wall",
+                       {{"x1", Value::coordinate},
+                        {"y1", Value::coordinate},
+                        {"x2", Value::coordinate},
+                        {"y2", Value::coordinate},
+                        {"colour", Value::colour}}};
+const RecordKind kCircle{"circle",
+                         "a circle",
+                         {{"x", Value::coordinate},
+                          {"y", Value::coordinate},
+                          {"radius", Value::radius},
+                          {"colour", Value::colour}}};
+const RecordKind kBox{"box",
+                      "a box",
+                      {{"x0", Value::corner},
+                       {"y0", Value::corner},
+                       {"x1", Value::corner},
+                       {"y1", Value::corner},
+                       {"colour", Value::colour},
+                       {"walls", Value::walls}}};
+const RecordKind kTriangle{"triangle",
+                           "a triangle",
+                           {{"x1", Value::coordinate},
+                            {"y1", Value::coordinate},
+                            {"x2", Value::coordinate},
+                            {"y2", Value::coordinate},
+                            {"x3", Value::coordinate},
+                            {"y3", Value::coordinate},
+                            {"colour", Value::colour},
+                            {"walls", Value::walls}}};
+const RecordKind kVertex{"vertex",
+                         "a vertex",
+                         {{"x", Value::coordinate},
+                          {"y", Value::coordinate},
+                          {"colour", Value::colour},
+                          {"kind", Value::kind}}};
+const RecordKind kBall{"ball",
+                       "a ball",
+                       {{"x", Value::far},
+                        {"y", Value::far},
+                        {"dx", Value::direction},
+                        {"dy", Value::direction},
+                        {"speed", Value::speed},
+                        {"radius", Value::ballRadius},
+                        {"colour", Value::colour}}};
 const RecordKind* const kKinds[] = {&kWall, &kCircle, &kBox, &kTriangle, &kVertex, &kBall};
 
 constexpr size_t kMaxTokens = 10;
@@ -319,7 +356,8 @@ class TableReader {
           ok = ColourValue(values[k], colour);
           break;
         case Value::corner:
-          ok = WholeNumber(values[k], static_cast<int64_t>(-kNear), static_cast<int64_t>(kNear), i[k]);
+          ok = WholeNumber(values[k], static_cast<int64_t>(-kNear), static_cast<int64_t>(kNear),
+                           i[k]);
           break;
         case Value::walls:
           ok = WholeNumber(values[k], -1, static_cast<int64_t>(kTableMaxRecords) - 1, i[k]);
@@ -388,7 +426,9 @@ class TableReader {
     for (const GroupUse& g : groups) {
       const size_t first = static_cast<size_t>(g.first), last = first + g.count - 1;
       const std::string span = std::to_string(first) + " to " + std::to_string(last);
-      if (first < 4) return Fail(g.line, std::string("the walls of ") + g.named + " cannot be the field's border");
+      if (first < 4)
+        return Fail(g.line,
+                    std::string("the walls of ") + g.named + " cannot be the field's border");
       if (last >= scene.walls.size()) {
         return Fail(g.line, std::string("the walls ") + span + " of " + g.named +
                                 " are not all in the table, which has " +
@@ -458,8 +498,8 @@ std::string WriteTable() {
   }
   for (const pinball& b : BallList) {
     out += "ball";
-    for (float v : {b.Getoriginx(), b.Getoriginy(), b.getvecX(), b.getvecY(), b.getspeed(),
-                    b.Getradius()}) {
+    for (float v :
+         {b.Getoriginx(), b.Getoriginy(), b.getvecX(), b.getvecY(), b.getspeed(), b.Getradius()}) {
       Append(out, v);
     }
     Append(out, b.Getcol());

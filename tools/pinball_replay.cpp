@@ -5,12 +5,15 @@
 // and the text of every box shown on standard error.
 //
 // Script lines, queued in order like the window's input queue:
-//   command ID | left X Y | right X Y | key CODE   an input event (CODE a virtual-key code:
-//                                                   65 A, 46 Delete, 32 Space, 190 '.', 188 ',', 84 T)
-//   open PATH | save PATH                           File > Open... or Save As..., its dialog
-//                                                   answered PATH ("Save changes?" answered No)
-//   answer RRGGBB | cancel                          the colour dialog's next answer (none left: cancel)
-//   pass N                                          N passes, each taking at most one event
+//   command ID | left X Y | right X Y | key CODE
+//       an input event (CODE a virtual-key code: 65 A, 46 Delete, 32 Space, 190 '.', 188 ',',
+//       84 T)
+//   open PATH | save PATH
+//       File > Open... or Save As..., its dialog answered PATH ("Save changes?" answered No)
+//   answer RRGGBB | cancel
+//       the colour dialog's next answer (none left: cancel)
+//   pass N
+//       N passes, each taking at most one event
 
 #include <cstdint>
 #include <cstdio>
@@ -109,7 +112,8 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  for (const auto& mark : stub::CheckMarks()) std::printf("%d %d\n", mark.first, mark.second ? 1 : 0);
+  for (const auto& mark : stub::CheckMarks())
+    std::printf("%d %d\n", mark.first, mark.second ? 1 : 0);
   // What a box said (a file that could not be opened, say), for the one who runs the script.
   for (const auto& box : stub::MessageBoxes()) {
     std::fprintf(stderr, "%s: %s\n", box.caption.c_str(), box.text.c_str());

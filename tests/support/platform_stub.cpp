@@ -269,9 +269,7 @@ bool IsEnabled(int32_t commandId) {
   return it == state().enabled.end() || it->second;
 }
 void FailWrites(bool fail) { state().fail_writes = fail; }
-void QueueMessage(std::function<void()> message) {
-  state().messages.push_back(std::move(message));
-}
+void QueueMessage(std::function<void()> message) { state().messages.push_back(std::move(message)); }
 size_t QueuedMessages() { return state().messages.size(); }
 int PassesEnded() { return state().passes; }
 
