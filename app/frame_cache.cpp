@@ -14,7 +14,8 @@ namespace {
 template <typename T>
 bool Same(const std::vector<T>& a, const std::vector<T>& b) {
   static_assert(std::is_trivially_copyable<T>::value, "records compared as bytes");
-  return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
+  return a.size() == b.size() &&
+         (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
 }
 
 template <typename T>

@@ -95,7 +95,7 @@ void RenderWindow(Rendering& rc, FrameCache& cache) {
     cache.reused = FrameReuse::kNone;
     return;
   }
-  DrawTrails(rc);  // they stop
+  DrawTrails(rc);                           // they stop
   for (triangle& t : trilist) t.reorder();  // as drawing each one would
   const bool kept = cache.Holds(rc);
   const bool sameShapes = kept && cache.SameStaticShapes();

@@ -11,6 +11,7 @@
 #include "app/trails.h"
 #include "bench/bench_scenes.h"
 #include "scene/commands.h"
+#include "scene/field.h"
 #include "scene/scene.h"
 #include "scene/time_controls.h"
 
@@ -26,11 +27,11 @@ double CpuSeconds() {
 void BM_FrameVsClearCopy(benchmark::State& state) {
   MenuCommand(IDM_RESET);  // the default scene, as the program starts
   Fill = state.range(0) != 0;
-  Rendering rc(792, 554, nullptr);
-  rc.ReSize(792, 554);
+  Rendering rc(kFieldWidth, kFieldHeight, nullptr);
+  rc.ReSize(kFieldWidth, kFieldHeight);
   // The floor on a store of its own: the frames keep theirs from one to the next.
-  Rendering floor(792, 554, nullptr);
-  floor.ReSize(792, 554);
+  Rendering floor(kFieldWidth, kFieldHeight, nullptr);
+  floor.ReSize(kFieldWidth, kFieldHeight);
   RenderWindow(rc);  // the first frame builds the scene
 
   double frame = 0;
@@ -70,18 +71,18 @@ namespace {
 // Trails on, and the frames alternate in one loop.
 void BM_FrameWithTrailsVsWithout(benchmark::State& state) {
   BallList = bench::DefaultSceneWithBalls(1000);
-  Rendering rc(792, 554, nullptr);
-  rc.ReSize(792, 554);
+  Rendering rc(kFieldWidth, kFieldHeight, nullptr);
+  rc.ReSize(kFieldWidth, kFieldHeight);
   Trails trails;
   for (int k = 0; k < 300; ++k) {  // trails of full length
-    trails.Follow(BallList, TimeRecord().Tick(), TimeRecordStarts(), 792, 554);
+    trails.Follow(BallList, TimeRecord().Tick(), TimeRecordStarts(), kFieldWidth, kFieldHeight);
     trails.Draw(rc);
     RenderWindow(rc);
   }
   bench::SideBySide(
       state, "frame_us", [&] { RenderWindow(rc); }, "with_trails_us",
       [&] {
-        trails.Follow(BallList, TimeRecord().Tick(), TimeRecordStarts(), 792, 554);
+        trails.Follow(BallList, TimeRecord().Tick(), TimeRecordStarts(), kFieldWidth, kFieldHeight);
         trails.Draw(rc);
         RenderWindow(rc);
       },

@@ -19,6 +19,7 @@
 #include "physics/tick.h"
 #include "render/rendering.h"
 #include "scene/commands.h"
+#include "scene/field.h"
 #include "scene/scene.h"
 #include "scene/snapshot.h"
 #include "scene/table_file.h"
@@ -49,14 +50,15 @@ std::string Table(int which) {
       t = Head(false);
       for (int k = 0; k < 26; ++k) {
         char line[160];
-        std::snprintf(line, sizeof line, "triangle %d %d %d %d %d %d #0000ff -1\n",
-                      -999999 + k, -999999, 999999 - k, -998000 + k, k * 1000 - 13000, 999999);
+        std::snprintf(line, sizeof line, "triangle %d %d %d %d %d %d #0000ff -1\n", -999999 + k,
+                      -999999, 999999 - k, -998000 + k, k * 1000 - 13000, 999999);
         t += line;
       }
       break;
     case 1:  // 20 filled circles of radius 1,000,000
       t = Head(true);
-      for (int k = 0; k < 20; ++k) t += "circle " + std::to_string(300 + 10 * k) + " 250 1000000 #ffffff\n";
+      for (int k = 0; k < 20; ++k)
+        t += "circle " + std::to_string(300 + 10 * k) + " 250 1000000 #ffffff\n";
       break;
     case 2: {  // a polygon of 10,000 vertices alternating between far corners
       t = Head(true);
@@ -64,13 +66,16 @@ std::string Table(int which) {
                                "1000000 -1000000"};
       for (int k = 0; k < 10000; ++k)
         t += std::string("vertex ") + corners[k % 4] + " #ffff00 " +
-             (k == 0 ? "0" : k == 9999 ? "2" : "1") + "\n";
+             (k == 0      ? "0"
+              : k == 9999 ? "2"
+                          : "1") +
+             "\n";
       break;
     }
     case 3:  // 10,000 circles of radius 1,000,000
       t = Head(true);
       for (int k = 0; k < 10000; ++k)
-        t += "circle " + std::to_string(k % 792) + " " + std::to_string(k % 554) +
+        t += "circle " + std::to_string(k % kFieldWidth) + " " + std::to_string(k % kFieldHeight) +
              " 1000000 #ffffff\n";
       break;
     case 4:  // 20,000 balls on one spot
@@ -94,10 +99,11 @@ std::string Table(int which) {
   return t;
 }
 
-const char* const kNames[] = {"26 outlined triangles near +-1e6", "20 filled circles of radius 1e6",
-                              "polygon of 10,000 far vertices",   "10,000 circles of radius 1e6",
-                              "20,000 balls on one spot",         "10,000 small balls, one of 1,000",
-                              "10,000 balls of radius 1,000",     "the 10,000 small balls alone"};
+const char* const kNames[] = {
+    "26 outlined triangles near +-1e6", "20 filled circles of radius 1e6",
+    "polygon of 10,000 far vertices",   "10,000 circles of radius 1e6",
+    "20,000 balls on one spot",         "10,000 small balls, one of 1,000",
+    "10,000 balls of radius 1,000",     "the 10,000 small balls alone"};
 
 // A scene kept aside while the other is in the lists.
 struct Scene {
@@ -155,8 +161,8 @@ void BM_StallingTable(benchmark::State& state) {
   }
   MenuCommand(IDM_RESET);
   Scene other = table;  // swapped in and out with the default scene
-  Rendering rc(792, 554, nullptr);
-  rc.ReSize(792, 554);
+  Rendering rc(kFieldWidth, kFieldHeight, nullptr);
+  rc.ReSize(kFieldWidth, kFieldHeight);
   BroadPhase tableGrid, defaultGrid;
   Times mine, base;
   for (auto _ : state) {

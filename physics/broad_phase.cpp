@@ -43,7 +43,9 @@ bool Placeable(const pinball& ball) {
 }
 
 // How far a ball's own size and step take its search.
-float BallReach(const pinball& ball) { return std::fabs(ball.Getradius()) + std::fabs(ball.getspeed()); }
+float BallReach(const pinball& ball) {
+  return std::fabs(ball.Getradius()) + std::fabs(ball.getspeed());
+}
 
 // The reach beyond which a placeable ball is left off the grid: one that
 // most balls' reach (the median, to within a power of two) does not come

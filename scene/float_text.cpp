@@ -50,7 +50,8 @@ struct Big {
 
   void MultiplyByPowerOf10(int p) {
     for (; p >= 9; p -= 9) Multiply(1000000000u);
-    static const uint32_t kSmall[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+    static const uint32_t kSmall[] = {1,      10,      100,      1000,     10000,
+                                      100000, 1000000, 10000000, 100000000};
     if (p > 0) Multiply(kSmall[p]);
   }
 

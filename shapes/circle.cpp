@@ -171,7 +171,7 @@ void Circle::DrawFilledInside(int32_t cy, int32_t r, Rendering& rc) const {
   const Range side = EitherSide(cy, rc.getheight(), walk.end);
   if (side.lo <= side.hi) {
     if (side.lo < walk.end) walk.Start(side.lo);
-    for (int64_t t = side.lo;; ) {
+    for (int64_t t = side.lo;;) {
       SideSpans(walk.x, walk.y, rc);
       if (++t > side.hi) break;
       walk.Step();
@@ -207,7 +207,7 @@ void Circle::DrawOutlineInside(int32_t cx, int32_t cy, int32_t r, Rendering& rc)
     const Range run = Meet(xs, steps);
     if (run.lo > run.hi) continue;
     walk.Start(run.lo);
-    for (int64_t t = run.lo;; ) {
+    for (int64_t t = run.lo;;) {
       if (swapped) {
         rc.SetPixel(cx + a * walk.y, cy + b * walk.x, color);
       } else {

@@ -8,6 +8,7 @@
 #include <limits>
 #include <vector>
 
+#include "app/main_pass.h"
 #include "scene/commands.h"
 #include "scene/scene.h"
 #include "tests/support/frame_helpers.h"
@@ -210,7 +211,10 @@ TEST_F(RenderWindowTest, FramesReuseTheStaticShapesOnlyWhileNothingChanged) {
     const char* what;
     std::function<void()> change;
   } changes[] = {
-      {"a click", [] { gPointList.push_back({7, 9, kB}); }},
+      {"a click",
+       [] {
+         gPointList.push_back({7, 9, kB});
+       }},
       {"a click's colour", [] { gPointList.back().colour = kC; }},
       {"a triangle moved", [] { trilist[0].setv2x(trilist[0].getv2x() - 40); }},
       {"a circle's radius", [] { circlist[1].Setradius(70); }},
@@ -298,6 +302,34 @@ TEST_F(RenderWindowTest, AStraightBallLeavesItsTrailOnItsRow) {
   RenderWindow(wide.rc());
   const std::vector<uint32_t>& words = stub::LastFrame().words;
   EXPECT_EQ(std::count(words.begin(), words.end(), Word(kTrail)), 0);
+}
+
+// The main loop's pass on the stand-in: one message a pass, the resizes asked
+// for since the last pass made once at the last size, a frame and the pace
+// every pass, the quit pass included.
+TEST(MainLoopPassTest, OneMessageALastResizeAFrameAndThePaceEachPass) {
+  testing_support::ResetScene();
+  init();
+  Rendering rc(10, 10, nullptr);
+  std::vector<int> handled;
+  for (int k = 0; k < 2; ++k) stub::QueueMessage([&handled, k] { handled.push_back(k); });
+  stub::QueueMessage(nullptr);  // the quit request
+  AskForResize(30, 20);
+  AskForResize(60, 40);
+  bool quit = false;
+  for (int pass = 1; pass <= 3; ++pass) {
+    const float x = BallList[0].Getoriginx();
+    MainLoopPass(rc, quit);
+    EXPECT_EQ(handled.size(), static_cast<size_t>(std::min(pass, 2)));
+    EXPECT_EQ(quit, pass == 3);
+    EXPECT_EQ(rc.getwidth(), 60);
+    EXPECT_EQ(stub::LastFrame().height, 40);
+    EXPECT_NE(BallList[0].Getoriginx(), x);
+    EXPECT_EQ(stub::PresentCount(), pass);
+    EXPECT_EQ(stub::PassesEnded(), pass);
+  }
+  EXPECT_FALSE(gReSize);
+  rc.DestroyBuffer();
 }
 
 }  // namespace

@@ -86,8 +86,7 @@ TEST(TickTest, MatchesTheWholeListTickWithBigBallsAmongSmallOnes) {
       const float bx = x(random), by = y(random), a = angle(random);
       const float radius = large ? (k % 2 ? 1000.f : 120.f) : 5.f + k % 3;
       const float speed = large && k % 3 == 0 ? 16.f : 1.f + k % 3;
-      BallList.push_back(
-          pinball(bx, by, bx + std::cos(a), by + std::sin(a), green, speed, radius));
+      BallList.push_back(pinball(bx, by, bx + std::cos(a), by + std::sin(a), green, speed, radius));
     }
     EXPECT_EQ(FirstDifference(kShortRuns ? 60 : 300), -1);
   }

@@ -69,8 +69,8 @@ class Shapes {
       s.tri = triangle(v[0], v[1], v[2], v[3], v[4], v[5], color);
     } else {
       for (int k = 0; k < 4; ++k) s.line[k] = Corner(k % 2 ? h : w, false);
-      if (Pick(0, 5) == 0) s.line[2] = s.line[0];  // vertical
-      if (Pick(0, 5) == 0) s.line[3] = s.line[1];  // horizontal
+      if (Pick(0, 5) == 0) s.line[2] = s.line[0];                            // vertical
+      if (Pick(0, 5) == 0) s.line[3] = s.line[1];                            // horizontal
       if (Pick(0, 5) == 0) s.line[3] = s.line[1] + (s.line[2] - s.line[0]);  // 45 degrees
     }
     s.color = color;
