@@ -21,4 +21,10 @@ void AskForResize(int32_t width, int32_t height);
 // Takes at most one message (the quit request sets `quit` and is not handed
 // on), makes the resize asked for, composes and shows one frame, and keeps
 // the pace. The pass that takes the quit request still shows its frame.
+// When the frames of a table keep taking far longer than the pace allows
+// (kSlowFrames in a row, each over kSlowFrameSeconds), its balls stop as
+// File > Edit stops them and a box says why, once for each table.
 void MainLoopPass(Rendering& rc, bool& quit);
+
+constexpr double kSlowFrameSeconds = 4.0 / 64;  // four periods of the pace
+constexpr int kSlowFrames = 3;

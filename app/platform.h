@@ -81,6 +81,9 @@ void PlatformEnableMenuItem(int32_t commandId, bool enabled);
 // it to the program (the window procedure). True when it was the quit
 // request, which is not handed on.
 bool PlatformTakeMessage();
+// A steady clock in seconds from an arbitrary start, for how long a pass
+// takes (never the time of day).
+double PlatformNowSeconds();
 // The end of a pass: the pace of the loop (Windows sleeps 1 ms, then waits
 // until the next pass is due; the page asks for its next pass). `last`: the
 // pass took the quit request and none follows.

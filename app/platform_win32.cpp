@@ -103,6 +103,17 @@ void PlatformErrorBox(const char* caption, const char* text) {
 
 void PlatformQuit() { PostQuitMessage(0); }
 
+double PlatformNowSeconds() {
+  static LARGE_INTEGER perSecond = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) / static_cast<double>(perSecond.QuadPart);
+}
+
 namespace {
 
 // The system's text for the last error, on one line.

@@ -60,6 +60,7 @@ void MenuCommand(int32_t id) {
       Pause = false;
       Start = true;
       ClearScene();
+      NoteTableBegun();
       PlatformCheckMenuItem(IDM_EDIT, false);
       break;
     }

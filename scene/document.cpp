@@ -104,6 +104,7 @@ bool ReadFile(const std::string& path, SceneSnapshot& table, bool& fill) {
 // `path` (empty for none): the history of the table before it goes, so that
 // no Undo brings that table back under this one's name.
 void BecomeNewTable(const std::string& path, bool fill) {
+  NoteTableBegun();
   Fill = fill;
   ClearHistory();
   MarkSaved(path);
@@ -126,6 +127,13 @@ SceneEdit::~SceneEdit() {
   EndEdit();
   RefreshDocument();
 }
+
+namespace {
+uint64_t gTablesBegun = 0;
+}  // namespace
+
+uint64_t TablesBegun() { return gTablesBegun; }
+void NoteTableBegun() { ++gTablesBegun; }
 
 const std::string& TablePath() { return document().path; }
 
@@ -224,6 +232,7 @@ bool StartWithFile(const std::string& path, bool changed) {
 }
 
 void ForgetDocument() {
+  NoteTableBegun();
   ForgetHistory();
   document() = Document{};
   // What the window shows goes back to its start too.

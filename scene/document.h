@@ -4,6 +4,7 @@
 // it changed since, the window's caption that says both, and the commands
 // that open, save and quit. The bytes come and go through the platform.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -62,3 +63,8 @@ bool StartWithFile(const std::string& path, bool changed = false);
 // Forgets the file and the history, and puts the caption and the greyed
 // items back, as at the program's start.
 void ForgetDocument();
+
+// Counts the tables begun (opened, new, from a link, reset, forgotten), so
+// that what is said once for a table is said again for the next one.
+uint64_t TablesBegun();
+void NoteTableBegun();

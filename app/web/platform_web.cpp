@@ -2,6 +2,8 @@
 // memory, presenting converts it into the canvas' byte order, and the menu,
 // boxes and quitting are the page's.
 
+#include <emscripten.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -116,6 +118,8 @@ void PlatformMessageBox(bool, const char* caption, const char* text) {
 void PlatformErrorBox(const char* caption, const char* text) { PageMessageBox(caption, text); }
 
 void PlatformQuit() { PagePostQuit(); }
+
+double PlatformNowSeconds() { return emscripten_get_now() / 1000.0; }
 
 namespace {
 

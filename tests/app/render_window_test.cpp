@@ -332,4 +332,58 @@ TEST(MainLoopPassTest, OneMessageALastResizeAFrameAndThePaceEachPass) {
   rc.DestroyBuffer();
 }
 
+// A table whose frames keep taking over four periods of the pace stops its
+// balls as File > Edit does and says so, once for each table; fast frames,
+// at most two slow ones in a row, or frames in edit mode stop nothing.
+TEST(MainLoopPassTest, ASlowTableStopsItselfAndSaysSoOncePerTable) {
+  const double slow = kSlowFrameSeconds * 1.01, limit = kSlowFrameSeconds;
+  struct Case {
+    const char* name;
+    bool editMode;
+    std::vector<double> frames;
+    bool stops;
+  };
+  const Case cases[] = {
+      {"three slow in a row", false, {limit, slow, slow, slow}, true},
+      {"two slow, a fast one, two slow", false, {slow, slow, limit, slow, slow, 0}, false},
+      {"at the limit is not slow", false, {limit, limit, limit, limit}, false},
+      {"edit mode is not the balls' cost", true, {slow, slow, slow, slow}, false},
+  };
+  auto run = [](Rendering& rc, const std::vector<double>& frames) {
+    bool quit = false;
+    for (double seconds : frames) {
+      stub::SetClockTick(seconds);
+      MainLoopPass(rc, quit);
+    }
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing_support::ResetScene();
+    init();
+    if (c.editMode) MenuCommand(IDM_EDIT);
+    Rendering rc(10, 10, nullptr);
+    run(rc, c.frames);
+    EXPECT_EQ(Pause, c.stops || c.editMode);
+    EXPECT_EQ(stub::IsChecked(IDM_EDIT), c.stops || c.editMode);
+    ASSERT_EQ(stub::MessageBoxes().size(), c.stops ? 1u : 0u);
+    if (c.stops) {
+      EXPECT_NE(stub::MessageBoxes()[0].text.find("too slow"), std::string::npos);
+      // Run again by the user, the same table is not stopped twice...
+      MenuCommand(IDM_EDIT);
+      run(rc, {slow, slow, slow, slow});
+      EXPECT_FALSE(Pause);
+      EXPECT_EQ(stub::MessageBoxes().size(), 1u);
+      // ...but a new table, or the default one again, is watched afresh.
+      for (int32_t fresh : {IDM_NEW, IDM_RESET}) {
+        MenuCommand(fresh);
+        if (Pause) MenuCommand(IDM_EDIT);  // New keeps edit mode as it was
+        run(rc, {slow, slow, slow});
+        EXPECT_TRUE(Pause);
+      }
+      EXPECT_EQ(stub::MessageBoxes().size(), 3u);
+    }
+    rc.DestroyBuffer();
+  }
+}
+
 }  // namespace

@@ -37,6 +37,8 @@ struct State {
   bool fail_writes = false;
   std::deque<std::function<void()>> messages;
   int passes = 0;
+  double now = 0;         // the clock's reading
+  double clock_tick = 0;  // how far each reading moves it on
 };
 
 State& state() {
@@ -225,6 +227,13 @@ bool PlatformTakeMessage() {
 
 void PlatformEndPass(bool) { ++state().passes; }
 
+double PlatformNowSeconds() {
+  State& s = state();
+  const double now = s.now;
+  s.now += s.clock_tick;
+  return now;
+}
+
 namespace stub {
 
 int Frame::count_lit() const {
@@ -272,5 +281,6 @@ void FailWrites(bool fail) { state().fail_writes = fail; }
 void QueueMessage(std::function<void()> message) { state().messages.push_back(std::move(message)); }
 size_t QueuedMessages() { return state().messages.size(); }
 int PassesEnded() { return state().passes; }
+void SetClockTick(double seconds) { state().clock_tick = seconds; }
 
 }  // namespace stub

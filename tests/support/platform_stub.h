@@ -81,5 +81,9 @@ void QueueMessage(std::function<void()> message);
 size_t QueuedMessages();
 // Passes of the main loop ended so far.
 int PassesEnded();
+// The clock stands still unless a test moves it: each reading after this one
+// is `seconds` later than the one before, so that the time between two
+// readings (a frame's) is `seconds`.
+void SetClockTick(double seconds);
 
 }  // namespace stub
