@@ -11,6 +11,9 @@ const kStoreKey = 'pinball-table';
 const kLinkLimit = 32000;
 // Files larger than the program reads are not read into the page at all.
 const kMaxFileBytes = 64 * 1024 * 1024;
+// The longest link taken: twice what the page makes itself, far more than
+// any table it shares needs, and a bound on what a link costs to unpack.
+const kLinkMaxChars = 64000;
 
 export function createFiles(notice) {
   const files = new Map(); // name -> { size, bytes }
@@ -85,6 +88,32 @@ export function createFiles(notice) {
     return new Uint8Array(await new Response(new Blob([bytes]).stream().pipeThrough(stream)).arrayBuffer());
   }
 
+  // The deflated `bytes` inflated, or null once they pass `limit` bytes: a
+  // short link can hold a huge table, so the stream stops there.
+  async function inflate(bytes, limit) {
+    const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate-raw'));
+    const reader = stream.getReader();
+    const chunks = [];
+    let size = 0;
+    for (;;) {
+      const { done, value } = await reader.read();
+      if (done) break;
+      size += value.length;
+      if (size > limit) {
+        await reader.cancel();
+        return null;
+      }
+      chunks.push(value);
+    }
+    const whole = new Uint8Array(size);
+    let at = 0;
+    for (const chunk of chunks) {
+      whole.set(chunk, at);
+      at += chunk.length;
+    }
+    return whole;
+  }
+
   function toBase64Url(bytes) {
     let s = '';
     for (let i = 0; i < bytes.length; i += 0x8000) s += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
@@ -157,10 +186,14 @@ export function createFiles(notice) {
     const fragment = new URLSearchParams(location.hash.slice(1));
     if (fragment.has('example')) return takeExample(fragment.get('example'));
     if (!fragment.has('table')) return null;
+    const tooLong = location.href.length > kLinkMaxChars;
     history.replaceState(null, '', location.pathname + location.search);
+    if (tooLong) return { error: 'it is longer than ' + kLinkMaxChars.toLocaleString('en') + ' characters' };
     const name = fragment.has('name') ? fragment.get('name') + '.pinball' : '';
     try {
-      held(name, await pipe(fromBase64Url(fragment.get('table')), new DecompressionStream('deflate-raw')));
+      const bytes = await inflate(fromBase64Url(fragment.get('table')), kMaxFileBytes);
+      if (!bytes) return { error: 'its table is larger than ' + kMaxFileBytes / (1024 * 1024) + ' MiB' };
+      held(name, bytes);
       return { name };
     } catch (e) {
       // Not base64 (atob's DOMException) or not deflated data (the stream's TypeError).

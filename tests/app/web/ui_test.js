@@ -462,6 +462,16 @@ async function main() {
           await stepped;
           assert.equal(await a.title(), '*Untitled - Pinball Simulation');
           await sameFrame(a, mine);
+          // Longer than any link the page makes: refused before it is unpacked, the work kept.
+          await a.evaluate((h) => {
+            location.hash = h + '&pad=' + 'A'.repeat(64000);
+          }, link);
+          stepped = step(a, 1);
+          assert.equal(await answer(a, 'OK'), 'Cannot open the link: it is longer than 64,000 characters');
+          await stepped;
+          assert.equal(await a.evaluate(() => location.hash), '');
+          assert.equal(await a.title(), '*Untitled - Pinball Simulation');
+          await sameFrame(a, mine);
           // Given with a reload of the tab: asked before the first pass; No opens it.
           await a.evaluate((h) => {
             location.hash = h;
