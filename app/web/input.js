@@ -37,7 +37,7 @@ function virtualKey({ key, code = '' }) {
 const kAnswered = new Set(ANSWERED_KEYS);
 const kShortcuts = new Set(SHORTCUTS);
 
-export function connectInput({ canvas, post, menus, boxes, files }) {
+export function connectInput({ canvas, post, menus, boxes, files, status }) {
   // Client coordinates to the canvas pixel under them, at any scale.
   function canvasPoint(clientX, clientY) {
     const r = canvas.getBoundingClientRect();
@@ -69,8 +69,10 @@ export function connectInput({ canvas, post, menus, boxes, files }) {
       return;
     }
     if (menus.key(e)) return; // the menu bar's keys, and every key while it has the keyboard
+    if (status.key(e)) return; // the canvas' cursor, while it has the focus
+    // Backspace deletes too: some keyboards have no Delete key.
+    const code = e.key === 'Backspace' ? kNamedKeys.Delete : virtualKey(e);
     // Keys held with Alt are system keys, which the window leaves alone.
-    const code = virtualKey(e);
     if (e.altKey || code === null) return;
     const shortcut = kShortcuts.has(code);
     if (e.metaKey && !shortcut) return;
