@@ -2,7 +2,8 @@
 // files dropped on the canvas, and the A and Delete buttons. Each becomes
 // an input event posted to the program's queue, as the window's messages.
 
-import { ANSWERED_KEYS, EventKind, SHORTCUTS } from './page_bridge.js';
+import { ACCELERATORS } from './menu_resource.js';
+import { ANSWERED_KEYS, EventKind } from './page_bridge.js';
 
 // The program takes keys as Windows numbers them (virtual-key codes), as
 // the browser's deprecated keyCode did: named keys by KeyboardEvent.key; a
@@ -32,10 +33,17 @@ function virtualKey({ key, code = '' }) {
   return Object.hasOwn(kPunctuation, code) ? kPunctuation[code] : null;
 }
 
-// The keys the window answers, and the letters that, held with Ctrl (or
-// Cmd), are its shortcuts: the program's, not the browser's.
+// The keys the window answers, and the keys that, held with Ctrl (or Cmd),
+// are its accelerators: the program's, not the browser's.
 const kAnswered = new Set(ANSWERED_KEYS);
-const kShortcuts = new Set(SHORTCUTS);
+const kShortcuts = new Set(ACCELERATORS.filter((a) => a.control).map((a) => a.key));
+
+// As TranslateAccelerator does on Windows: the command of the resource
+// script's accelerator table for a key held with Ctrl (or Cmd), or null.
+function accelerator(code, shift) {
+  const found = ACCELERATORS.find((a) => a.key === code && a.control && a.shift === shift && !a.alt);
+  return found ? found.id : null;
+}
 
 export function connectInput({ canvas, post, menus, boxes, files, status }) {
   // Client coordinates to the canvas pixel under them, at any scale.
@@ -76,7 +84,10 @@ export function connectInput({ canvas, post, menus, boxes, files, status }) {
     if (e.altKey || code === null) return;
     const shortcut = kShortcuts.has(code);
     if (e.metaKey && !shortcut) return;
-    if (e.ctrlKey || e.metaKey) {
+    const command = e.ctrlKey || e.metaKey ? accelerator(code, e.shiftKey) : null;
+    if (command !== null) {
+      post([EventKind.Command, command, 0]);
+    } else if (e.ctrlKey || e.metaKey) {
       post([EventKind.ControlKey, code, e.shiftKey ? 1 : 0]);
     } else {
       post([EventKind.KeyDown, code, 0]);

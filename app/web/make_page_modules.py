@@ -3,9 +3,10 @@
 
   menu_resource.js  the window's menu, read from the resource script
                     (resources/pinball.rc, its ids from resource.h), with
-                    the page's own items (those under #ifdef PINBALL_PAGE)
-  page_bridge.js    the input event kinds and shortcuts of page_bridge.h, and
-                    the keys the window answers (kKey... of the headers)
+                    the page's own items (those under #ifdef PINBALL_PAGE),
+                    and the accelerator table
+  page_bridge.js    the input event kinds of page_bridge.h, and the keys the
+                    window answers (kKey... of the headers)
 
   make_page_modules.py --rc RC --ids RESOURCE_H --headers H... --out DIR
 
@@ -134,6 +135,30 @@ def read_menu(rc_path, ids_path, page=False, menu_name="IDR_MENU"):
     return block(at)[0]
 
 
+def read_accelerators(rc_path, ids_path, name="IDR_ACCELERATORS"):
+    """The accelerator table `name`, or None when the script has none: a
+    list of {"key" (a virtual-key code), "id", "control", "shift", "alt"}."""
+    ids = read_defines(ids_path)
+    words = rc_words(rc_path, True)
+    k = resource_body(words, ids, name, "ACCELERATORS")
+    if k is None:
+        return None
+    end = next(j for j in range(k, len(words)) if words[j] in ("END", "}"))
+    options = {"VIRTKEY", "ASCII", "CONTROL", "SHIFT", "ALT", "NOINVERT"}
+    entries, rest = [], [w for w in words[k + 1:end] if w != ","]
+    while rest:
+        key, command, rest = rest[0], rest[1], rest[2:]
+        flags = set()
+        while rest and rest[0] in options:
+            flags.add(rest.pop(0))
+        if key.startswith('"^'):  # "^O": the letter with Ctrl
+            code, flags = ord(key[2].upper()), flags | {"CONTROL"}
+        else:
+            code = ord(key[1].upper()) if key.startswith('"') else int(key, 0)
+        entries.append({"key": code, "id": ids[command] if command in ids else int(command),
+                        "control": "CONTROL" in flags, "shift": "SHIFT" in flags, "alt": "ALT" in flags})
+    return entries
+
 
 # --- The bridge's enums ---
 
@@ -182,15 +207,15 @@ def main():
     parser.add_argument("--out", required=True)
     args = parser.parse_args()
     write(os.path.join(args.out, "menu_resource.js"),
-          "The window's menu, from the resource script, with the page's own items.",
-          [("MENU", read_menu(args.rc, args.ids, page=True))])
+          "The window's menu, with the page's own items, and its accelerators, from the resource script.",
+          [("MENU", read_menu(args.rc, args.ids, page=True)),
+           ("ACCELERATORS", read_accelerators(args.rc, args.ids) or [])])
     enums = read_enums(args.headers)
     write(os.path.join(args.out, "page_bridge.js"),
-          "The program's input event kinds, shortcuts and the keys it answers, from its headers.",
+          "The program's input event kinds and the keys it answers, from its headers.",
           [("EventKind", unprefixed(enums["PageEventKind"], "kPage")),
            ("ANSWERED_KEYS", [v for members in enums.values() for name, v in members.items()
-                              if name.startswith("kKey")]),
-           ("SHORTCUTS", list(enums["PageShortcut"].values()))])
+                              if name.startswith("kKey")])])
 
 
 if __name__ == "__main__":

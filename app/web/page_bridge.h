@@ -1,9 +1,9 @@
 #pragma once
 
 // The calls from the program into its page (page.js), defined in page_bridge.cpp.
-// The page's modules get this file's event kinds and shortcuts, and the keys
-// the window answers (scene/commands.h), from make_page_modules.py, which
-// writes them into page_bridge.js.
+// The page's modules get this file's event kinds, and the keys the window
+// answers (scene/commands.h), from make_page_modules.py, which writes them
+// into page_bridge.js.
 // The page is the window: it holds the canvas, the menu bar, the boxes and the
 // queue of input events, and it schedules the passes of the main loop.
 
@@ -21,16 +21,6 @@ enum PageEventKind : int32_t {
   kPageControlKey = 7,  // a key held with Ctrl: a = virtual-key code, b = 1 with Shift
   kPageOpenDropped = 8, // a file dropped on the canvas, which the page holds (PageDroppedName)
   kPageOpenLink = 9,    // a link put into the address of the open page (PageTakeLink)
-};
-
-// Letters that, held with Ctrl (or Cmd), are the program's shortcuts
-// (ControlKeyDown), which the page keeps from the browser.
-enum PageShortcut : int32_t {
-  kPageShortcutNew = 'N',
-  kPageShortcutOpen = 'O',
-  kPageShortcutSave = 'S',
-  kPageShortcutUndo = 'Z',
-  kPageShortcutRedo = 'Y',
 };
 
 struct PageEvent {

@@ -164,6 +164,7 @@ async function main() {
       [
         'an example by its link; T, Space, "." and "," as Trails, Pause, Step and Step Back; an example from the menu',
         async () => {
+          await page.evaluate(() => localStorage.clear()); // no changed table to ask about first
           const timed = await web.open(browser, url + '?step#example=stadium', errors);
           const lines = ['command 40051'];
           const press = async (key, code) => {

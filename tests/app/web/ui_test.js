@@ -282,7 +282,8 @@ async function main() {
           for (const [k, role] of roles) {
             assert.equal(
               role,
-              !marked.has(k) ? 'menuitem' : k === id('File', 'Edit') ? 'menuitemcheckbox' : 'menuitemradio',
+              // Edit, Pause (40043) and Trails (40049) are toggles; the other marks are choices.
+              !marked.has(k) ? 'menuitem' : [id('File', 'Edit'), 40043, 40049].includes(k) ? 'menuitemcheckbox' : 'menuitemradio',
               `${k}`,
             );
           }
