@@ -78,6 +78,7 @@ export function connectInput({ canvas, post, menus, boxes, files, status }) {
     }
     if (menus.key(e)) return; // the menu bar's keys, and every key while it has the keyboard
     if (status.key(e)) return; // the canvas' cursor, while it has the focus
+    if (e.key === 'Tab') return; // the page's, moving the focus along its parts
     // Backspace deletes too: some keyboards have no Delete key.
     const code = e.key === 'Backspace' ? kNamedKeys.Delete : virtualKey(e);
     // Keys held with Alt are system keys, which the window leaves alone.

@@ -283,7 +283,11 @@ async function main() {
             assert.equal(
               role,
               // Edit, Pause (40043) and Trails (40049) are toggles; the other marks are choices.
-              !marked.has(k) ? 'menuitem' : [id('File', 'Edit'), 40043, 40049].includes(k) ? 'menuitemcheckbox' : 'menuitemradio',
+              !marked.has(k)
+                ? 'menuitem'
+                : [id('File', 'Edit'), 40043, 40049].includes(k)
+                  ? 'menuitemcheckbox'
+                  : 'menuitemradio',
               `${k}`,
             );
           }
@@ -346,21 +350,19 @@ async function main() {
           await p.keyboard.press('ArrowDown');
           await p.keyboard.press('Enter'); // Edit
           script.push(`command ${id('File', 'Edit')}`);
+          await step(p, 1);
           for (let k = 0; k < 3 && (await focused()) !== 'screen'; ++k) await p.keyboard.press('Tab');
           assert.equal(await focused(), 'screen');
           let at = await p.evaluate(() => [...document.querySelectorAll('#marks .cursor')].length);
           assert.equal(at, 1);
           at = [web.WIDTH >> 1, web.HEIGHT >> 1]; // the cursor starts in the middle
+          // Plain arrows, a pixel a press (Shift, ten, is a key the program is given as well).
           const moveTo = async (x, y) => {
             for (const [d, plus, minus] of [
               [x - at[0], 'ArrowRight', 'ArrowLeft'],
               [y - at[1], 'ArrowDown', 'ArrowUp'],
             ]) {
-              const key = d > 0 ? plus : minus;
-              await p.keyboard.down('Shift');
-              for (let k = 0; k < Math.floor(Math.abs(d) / 10); ++k) await p.keyboard.press(key);
-              await p.keyboard.up('Shift');
-              for (let k = 0; k < Math.abs(d) % 10; ++k) await p.keyboard.press(key);
+              for (let k = 0; k < Math.abs(d); ++k) await p.keyboard.press(d > 0 ? plus : minus);
             }
             at = [x, y];
           };
@@ -374,7 +376,7 @@ async function main() {
             assert.equal(await p.$eval('#cursor-says', (e) => e.textContent), `${x}, ${y}: ${next}`);
             await p.keyboard.press('Enter');
             script.push(`left ${x} ${y}`);
-            await step(p, 1);
+            await step(p, 3); // the Shift presses on the way, and the click
           }
           script.push(`pass 4`);
           await sameFrame(p, web.replay(args.replay, script, args.out).frame);
@@ -382,7 +384,7 @@ async function main() {
           await moveTo(340, 220);
           await p.keyboard.press('Enter');
           await p.keyboard.press('Backspace');
-          await step(p, 2);
+          await step(p, 4);
           script.push('left 340 220', 'key 46', 'pass 2');
           await sameFrame(p, web.replay(args.replay, script, args.out).frame);
           // Shift+Enter is a right click: it drops the pending click.
@@ -392,7 +394,7 @@ async function main() {
           await p.keyboard.down('Shift');
           await p.keyboard.press('Enter');
           await p.keyboard.up('Shift');
-          await step(p, 1);
+          await step(p, 2);
           assert.equal(await p.$$eval('#marks .pending', (l) => l.length), 0);
           await p.close();
         },
@@ -460,6 +462,7 @@ async function main() {
         async () => {
           const title = (p, k) => p.$$('.menu-title').then((l) => l[k]);
           const open = (p) => p.$$eval('.menu.open > .menu-title', (l) => l.map((e) => e.textContent));
+          await page.bringToFront(); // a tab behind others draws nothing, and a click waits for a drawing
           await (await title(page, 0)).click();
           await (await title(page, 1)).hover();
           assert.deepEqual(await open(page), [pageMenu[1].text]);
