@@ -4,17 +4,22 @@
 JOBS ?= $(shell nproc)
 PRESETS := native sanitize windows web fuzz
 
-.PHONY: all deps build run test check fuzz clean build-native build-sanitize build-windows build-web \
-	build-fuzz web run-web installer
+.PHONY: all deps build run test check fuzz clean build-native build-sanitize build-windows \
+	build-web build-fuzz web run-web installer
 
 all: build
 
 deps:
 	@bash scripts/install-deps.sh
 
+# Warnings are errors in the test run (and so in CI), not in a user's build,
+# which a newer compiler's new warnings must not break.
+WERROR ?= OFF
+test: WERROR = ON
+
 define preset_rule
 build-$(1): deps
-	@cmake --preset $(1) >/dev/null
+	@cmake --preset $(1) -DPINBALL_WERROR=$(WERROR) >/dev/null
 	@cmake --build --preset $(1) -j $(JOBS)
 endef
 $(foreach p,$(PRESETS),$(eval $(call preset_rule,$(p))))
@@ -22,15 +27,17 @@ $(foreach p,$(PRESETS),$(eval $(call preset_rule,$(p))))
 build: $(addprefix build-,$(PRESETS))
 
 # All the build trees run as one CTest session, so the run ends with one summary.
-test: build check
+test: check build
 	@printf 'subdirs("native" "sanitize" "windows" "web" "fuzz")\n' > build/CTestTestfile.cmake
 	@cd build && ctest --output-on-failure -j $(JOBS)
 
-# Style: a finding of ESLint, or a difference from Prettier's layout, in the
-# page's scripts or the browser tests fails (both pinned by package-lock.json;
-# `npx prettier --write` on the files lays them out).
+# Style: a C++ file that differs from .clang-format's layout (clang-format 14;
+# `clang-format -i FILE` lays one out), a finding of ESLint, or a difference
+# from Prettier's layout in the page's scripts or the browser tests fails
+# (both pinned by package-lock.json; `npx prettier --write` on the files lays them out).
 JS_FILES := 'app/web/*.js' 'tests/app/web/*.js' eslint.config.mjs
 check: deps
+	@git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run --Werror
 	@npx --no-install eslint
 	@npx --no-install prettier --check --log-level warn $(JS_FILES)
 

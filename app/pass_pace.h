@@ -27,8 +27,8 @@ struct PassPace {
   // a period from now.
   void WaitForNextPass();
 
-  HANDLE timer;      // null if no waitable timer could be made: Sleep waits then
-  LONGLONG period;   // of a pass, in performance-counter counts
+  HANDLE timer;     // null if no waitable timer could be made: Sleep waits then
+  LONGLONG period;  // of a pass, in performance-counter counts
   LONGLONG perSecond;
-  LONGLONG due;      // the performance counter at which the next pass may start
+  LONGLONG due;  // the performance counter at which the next pass may start
 };

@@ -56,6 +56,13 @@ bool PlatformAskSavePath(const std::string& suggested, std::string& path);
 // when it cannot be read or holds more than `limit` bytes (nothing is read then).
 bool PlatformReadFile(const std::string& path, size_t limit, std::string& bytes,
                       std::string& error);
+// The reason given for a file of more than `limit` bytes, as PlatformReadFile
+// and the table reader give it.
+inline std::string FileTooLargeText(size_t limit) {
+  const size_t mib = size_t{1} << 20;
+  return "the file is larger than " + (limit % mib == 0 ? std::to_string(limit / mib) + " MiB"
+                                                        : std::to_string(limit) + " bytes");
+}
 // Writes `bytes` as the whole file, never leaving it half written: the old
 // file stays until the new one is complete. False with a reason in `error`.
 bool PlatformWriteFile(const std::string& path, const std::string& bytes, std::string& error);
@@ -67,3 +74,14 @@ SaveChangesAnswer PlatformAskSaveChanges();
 void PlatformSetCaption(const char* caption);
 // EnableMenuItem by command id: greyed items cannot be chosen.
 void PlatformEnableMenuItem(int32_t commandId, bool enabled);
+
+// --- The main loop (its pass: app/main_pass.h) ---
+
+// Takes at most one pending message or input event, never waiting, and hands
+// it to the program (the window procedure). True when it was the quit
+// request, which is not handed on.
+bool PlatformTakeMessage();
+// The end of a pass: the pace of the loop (Windows sleeps 1 ms, then waits
+// until the next pass is due; the page asks for its next pass). `last`: the
+// pass took the quit request and none follows.
+void PlatformEndPass(bool last);

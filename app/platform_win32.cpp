@@ -186,7 +186,8 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
   while (done < bytes.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
     DWORD written = 0;
-    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+      return false;
     done += written;
   }
   return true;
@@ -221,7 +222,7 @@ bool PlatformReadFile(const std::string& path, size_t limit, std::string& bytes,
     return false;
   }
   if (static_cast<uint64_t>(size.QuadPart) > limit) {
-    error = "the file is larger than 64 MiB";
+    error = FileTooLargeText(limit);
     return false;
   }
   bytes.assign(static_cast<size_t>(size.QuadPart), '\0');

@@ -58,10 +58,7 @@ void DrawTrails(Rendering& rc) {
   gTrails.Draw(rc);
 }
 
-}  // namespace
-
-void RenderWindow(Rendering& rc) {
-  DrawTrails(rc);
+void DrawStaticShapes(Rendering& rc) {
   DrawPointMarkers(rc);
   for (triangle& t : trilist) t.Draw(rc, Fill);
   for (const Circle& c : circlist) c.Draw(rc, Fill);
@@ -73,7 +70,54 @@ void RenderWindow(Rendering& rc) {
     }
   }
   DrawPolygons(rc);
+}
+
+}  // namespace
+
+void RenderWindow(Rendering& rc) {
+  static FrameCache cache;  // its buffers serve every frame
+  RenderWindow(rc, cache);
+}
+
+// Without trails the tick comes first: nothing it reads is drawn, and the
+// balls are drawn after it either way, so the picture is the one of drawing
+// everything in stacking order.
+void RenderWindow(Rendering& rc, FrameCache& cache) {
+  if (TrailsOn()) {
+    // The trails change under everything from tick to tick: drawn whole.
+    rc.Clear();
+    DrawTrails(rc);
+    DrawStaticShapes(rc);
+    if (PassTicks()) RecordedTick();
+    for (const pinball& ball : BallList) ball.Draw(rc, Fill);
+    rc.Show();
+    cache.Forget();
+    cache.reused = FrameReuse::kNone;
+    return;
+  }
+  DrawTrails(rc);                           // they stop
+  for (triangle& t : trilist) t.reorder();  // as drawing each one would
+  const bool kept = cache.Holds(rc);
+  const bool sameShapes = kept && cache.SameStaticShapes();
   if (PassTicks()) RecordedTick();
-  for (const pinball& ball : BallList) ball.Draw(rc, Fill);
-  rc.Update();
+  if (sameShapes && cache.SameBalls()) {
+    cache.reused = FrameReuse::kWholeFrame;
+  } else {
+    if (sameShapes) {
+      cache.RestoreStaticShapes(rc);
+      cache.reused = FrameReuse::kStaticShapes;
+    } else {
+      rc.Clear();  // it may hold an earlier frame
+      DrawStaticShapes(rc);
+      cache.KeepStaticShapes(rc);
+      cache.reused = FrameReuse::kNone;
+    }
+    for (const pinball& ball : BallList) {
+      ball.Draw(rc, Fill);
+      cache.MarkBall(rc, ball);
+    }
+  }
+  // The store is left as shown, for the next frame to start from.
+  rc.Show();
+  cache.KeepFrame(rc);
 }

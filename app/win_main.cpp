@@ -9,8 +9,9 @@
 #include <cstdio>
 #include <string>
 
+#include "app/main_pass.h"
 #include "app/pass_pace.h"
-#include "app/render_window.h"
+#include "app/platform.h"
 #include "app/win_text.h"
 #include "app/window.h"
 #include "resources/resource.h"
@@ -19,9 +20,6 @@
 
 HWND gWindH = nullptr;
 HACCEL gAccelerators = nullptr;
-bool gReSize = false;
-int32_t gWindowX = 0;
-int32_t gWindowY = 0;
 DisplayScale gScale;
 
 const char kWindowClass[] = "bumperfield";
@@ -75,31 +73,21 @@ Rendering ConstructFrameBuffer() {
   if (!gReSize) {
     // A windowing layer that sent no size notification during creation:
     // ask for the first pass's resize here, so the store exists before the first frame.
-    gWindowX = gScale.SceneSize(client.right);
-    gWindowY = gScale.SceneSize(client.bottom);
-    gReSize = true;
+    AskForResize(gScale.SceneSize(client.right), gScale.SceneSize(client.bottom));
   }
   return Rendering(gScale.SceneSize(client.right), gScale.SceneSize(client.bottom), GetDC(gWindH));
 }
 
-void MainLoopPass(Rendering& rc, bool& quit) {
+bool PlatformTakeMessage() {
   MSG msg;
-  if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      quit = true;
-    } else if (!TranslateAcceleratorA(gWindH, gAccelerators, &msg)) {
-      // A shortcut of the table became its menu command; any other message goes on as it is.
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) return true;
+  if (!TranslateAcceleratorA(gWindH, gAccelerators, &msg)) {
+    // A shortcut of the table became its menu command; any other message goes on as it is.
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
   }
-  if (gReSize) {
-    // Several notifications since the last pass collapse into one resize, at the last size.
-    gReSize = false;
-    rc.ReSize(gWindowX, gWindowY);
-  }
-  RenderWindow(rc);
-  Sleep(1);
+  return false;
 }
 
 namespace {
@@ -138,6 +126,20 @@ std::string FirstArgument() {
 
 }  // namespace
 
+// The pace: the 1 ms sleep, the pass counted, then the wait until the next
+// pass is due. The pace's clock starts at the end of the first pass, which
+// it counts as gone at once, so the second follows a period later.
+void PlatformEndPass(bool last) {
+  Sleep(1);
+  static PassRate rate;
+  rate.Count();
+  static PassPace pace;
+  static bool first = true;
+  if (first) pace.WaitForNextPass();
+  first = false;
+  if (!last) pace.WaitForNextPass();
+}
+
 int WINAPI WinMain(HINSTANCE /*thisInst*/, HINSTANCE /*prevInst*/, LPSTR /*cmdLine*/,
                    int /*cmdShow*/) {
   ConstructWindow();
@@ -155,13 +157,7 @@ int WINAPI WinMain(HINSTANCE /*thisInst*/, HINSTANCE /*prevInst*/, LPSTR /*cmdLi
   if (!table.empty()) StartWithFile(table);
 
   bool quit = false;
-  PassPace pace;
-  PassRate rate;
-  while (!quit) {
-    pace.WaitForNextPass();
-    MainLoopPass(rc, quit);
-    rate.Count();
-  }
+  while (!quit) MainLoopPass(rc, quit);
 
   rc.DestroyBuffer();
   DestroyWindow(gWindH);

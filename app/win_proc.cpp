@@ -37,9 +37,7 @@ LRESULT CALLBACK WinProc(HWND wind, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SIZE:
       // Unsigned 16-bit halves: a width of 65535 stays 65535, never -1.
-      gWindowX = gScale.SceneSize(LOWORD(lp));
-      gWindowY = gScale.SceneSize(HIWORD(lp));
-      gReSize = true;
+      AskForResize(gScale.SceneSize(LOWORD(lp)), gScale.SceneSize(HIWORD(lp)));
       return 1;
     case WM_PAINT:
       ValidateWithoutDrawing(wind);

@@ -1,20 +1,18 @@
 #pragma once
 
-// The main window and the main loop, shared by the entry point, the window
-// procedure and the platform functions. Win32 only.
+// The main window, shared by the entry point, the window procedure and the
+// platform functions. Win32 only.
 
 #include <windows.h>
 
 #include <cstdint>
 
 #include "app/display_scale.h"
+#include "app/main_pass.h"  // the pass and its size notifications
 #include "render/rendering.h"
 
-extern HWND gWindH;       // the one main window
+extern HWND gWindH;           // the one main window
 extern HACCEL gAccelerators;  // the shortcuts of the menu's items (resource IDR_ACCELERATORS)
-extern bool gReSize;      // a size notification arrived since the last pass
-extern int32_t gWindowX;  // client width of the last size notification
-extern int32_t gWindowY;  // client height of the last size notification
 // Device pixels per scene pixel on the window's display. gWindowX and gWindowY,
 // the frame buffer and the clicks are in scene pixels.
 extern DisplayScale gScale;
@@ -30,8 +28,3 @@ void ConstructWindow();
 // The frame buffer at the client size, on the window's own device context,
 // with no store yet: the first pass's resize makes it.
 Rendering ConstructFrameBuffer();
-
-// One pass of the main loop: at most one message, the resize request, one
-// frame, a 1 ms sleep. Sets `quit` when the message taken was WM_QUIT; the
-// pass still finishes with its frame.
-void MainLoopPass(Rendering& rc, bool& quit);

@@ -74,9 +74,13 @@ inline Fields FieldsSideBySide(int fields) {
       f.balls.push_back(pinball(b.Getoriginx() + dx, b.Getoriginy(),
                                 b.Getoriginx() + dx + b.getvecX(), b.Getoriginy() + b.getvecY(),
                                 green, b.getspeed(), b.Getradius()));
-    for (const Lines& w : LinesList) f.walls.push_back({w.x1 + dx, w.y1, red, w.x2 + dx, w.y2, red});
-    for (const Circle& c : circlist)
-      f.circles.push_back(Circle(c.Getoriginx() + dx, c.Getoriginy(), c.Getradius(), white));
+    for (const Lines& w : LinesList)
+      f.walls.push_back({w.x1 + dx, w.y1, red, w.x2 + dx, w.y2, red});
+    for (Circle c : circlist) {
+      c.Setoriginx(c.Getoriginx() + dx);
+      c.Setx1(c.Getx1() + dx);
+      f.circles.push_back(c);
+    }
   }
   return f;
 }

@@ -6,6 +6,7 @@
 
 #include "app/render_window.h"
 #include "scene/commands.h"
+#include "scene/field.h"
 #include "scene/scene.h"
 #include "tests/shapes/reference_triangle.h"
 
@@ -13,8 +14,8 @@ namespace {
 
 void BM_RenderWindowDefaultScene(benchmark::State& state) {
   MenuCommand(IDM_RESET);  // the default scene, as the program starts
-  Rendering rc(792, 554, nullptr);
-  rc.ReSize(792, 554);
+  Rendering rc(kFieldWidth, kFieldHeight, nullptr);
+  rc.ReSize(kFieldWidth, kFieldHeight);
   for (auto _ : state) RenderWindow(rc);
   rc.DestroyBuffer();
 }
@@ -37,12 +38,12 @@ void BM_TickWithBalls(benchmark::State& state) {
 }
 BENCHMARK(BM_TickWithBalls)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
-// A filled triangle reaching row 65535, drawn into the 792 x 554 frame: the
+// A filled triangle reaching row 65535, drawn into the field-sized frame: the
 // walk over the buffer's rows alone (Arg 0) and the reference walk over all
 // of its rows (Arg 1), side by side.
 void BM_TallFilledTriangle(benchmark::State& state) {
-  Rendering rc(792, 554, nullptr);
-  rc.ReSize(792, 554);
+  Rendering rc(kFieldWidth, kFieldHeight, nullptr);
+  rc.ReSize(kFieldWidth, kFieldHeight);
   const triangle tall(100, 100, 65535, 200, 300, 65535, blue);
   for (auto _ : state) {
     if (state.range(0) == 0) {

@@ -11,6 +11,7 @@
 #include "physics/tick.h"
 #include "render/rendering.h"
 #include "scene/document.h"
+#include "scene/field.h"
 #include "scene/history.h"
 #include "scene/scene.h"
 #include "scene/snapshot.h"
@@ -51,13 +52,13 @@ void AddCircle() {
 }
 
 // A change, and an undo with its redo, each against one frame of the same
-// scene (a 792 x 554 store, balls standing still as in edit mode).
+// scene (a field-sized store, balls standing still as in edit mode).
 void BM_HistoryAgainstAFrame(benchmark::State& state) {
   LargeTable();
   ForgetHistory();
   AddCircle();
-  Rendering rc(792, 554, nullptr);
-  rc.ReSize(792, 554);
+  Rendering rc(kFieldWidth, kFieldHeight, nullptr);
+  rc.ReSize(kFieldWidth, kFieldHeight);
   Pause = true;
   if (state.range(0) == 0) {
     bench::SideBySide(
@@ -79,7 +80,11 @@ void BM_HistoryAgainstAFrame(benchmark::State& state) {
   rc.DestroyBuffer();
   Pause = false;
 }
-BENCHMARK(BM_HistoryAgainstAFrame)->ArgName("change")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HistoryAgainstAFrame)
+    ->ArgName("change")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 // The memory of 100 changes (a circle each) to the default scene and to the large table.
 void BM_HistoryOf100Steps(benchmark::State& state) {
@@ -91,6 +96,11 @@ void BM_HistoryOf100Steps(benchmark::State& state) {
   }
   state.counters["history_KiB"] = static_cast<double>(HistoryBytes()) / 1024;
 }
-BENCHMARK(BM_HistoryOf100Steps)->ArgName("large")->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HistoryOf100Steps)
+    ->ArgName("large")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

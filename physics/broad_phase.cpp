@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
+#include <limits>
 
 #include "physics/wall_collision.h"
 
@@ -17,6 +18,11 @@ size_t BallCellLimit(size_t n) { return 16 * n + 65536; }
 size_t ShapeCellLimit(size_t n) { return 4 * n + 4096; }
 // An item whose box covers more cells than this is offered to every ball.
 constexpr int64_t kMaxCellsPerItem = 4096;
+// A ball whose reach (radius and speed) is more than this many times that of
+// most balls is offered to every ball instead of widening every search, as
+// long as there are at most kMostBigBalls such balls.
+constexpr float kBigReach = 8;
+constexpr size_t kMostBigBalls = 32;
 
 bool Finite(std::initializer_list<float> values) {
   for (float v : values)
@@ -34,6 +40,34 @@ bool Placeable(const pinball& ball) {
   return Finite({ball.Getoriginx(), ball.Getoriginy(), ball.getvecX(), ball.getvecY(),
                  ball.getspeed(), ball.Getradius()}) &&
          std::fabs(ball.Getoriginx()) <= kGridLimit && std::fabs(ball.Getoriginy()) <= kGridLimit;
+}
+
+// How far a ball's own size and step take its search.
+float BallReach(const pinball& ball) {
+  return std::fabs(ball.Getradius()) + std::fabs(ball.getspeed());
+}
+
+// The reach beyond which a placeable ball is left off the grid: one that
+// most balls' reach (the median, to within a power of two) does not come
+// near, unless there are too many such balls for each ball to test them all.
+float BigReach(const std::vector<pinball>& all) {
+  // Balls by the power of two of their reach: class c holds reaches below 2^c.
+  constexpr int kClasses = 130;
+  size_t count[kClasses] = {};
+  size_t placed = 0;
+  for (const pinball& ball : all) {
+    if (!Placeable(ball)) continue;
+    const float reach = BallReach(ball);
+    ++count[reach < 1 ? 0 : std::min(std::ilogb(reach) + 1, kClasses - 1)];
+    ++placed;
+  }
+  size_t seen = 0;
+  int median = 0;
+  while (median < kClasses - 1 && (seen += count[median]) < (placed + 1) / 2) ++median;
+  const float big = kBigReach * std::ldexp(1.0f, median) + kBigReach;
+  size_t bigOnes = 0;
+  for (const pinball& ball : all) bigOnes += Placeable(ball) && BallReach(ball) > big;
+  return bigOnes <= kMostBigBalls ? big : std::numeric_limits<float>::infinity();
 }
 
 // Sizes a buffer kept from tick to tick, with room for `most` items (or twice
@@ -87,9 +121,17 @@ void BroadPhase::Build(const std::vector<pinball>& all, const std::vector<Lines>
   maxRadius = maxSpeed = 0;
   placeable = 0;
   Fit(inReach, all.size(), false);
+  Fit(big, all.size(), false);
+  // A few big balls are offered to every ball, as strays are, so that the
+  // others' searches reach only as far as their own sizes and steps need.
+  const float bigReach = BigReach(all);
   for (size_t k = 0; k < all.size(); ++k) {
     const pinball& ball = all[k];
     if (!Placeable(ball)) continue;
+    if (BallReach(ball) > bigReach) {
+      big[k] = true;
+      continue;
+    }
     inReach[k] = true;
     ++placeable;
     x0 = std::min(x0, ball.Getoriginx());

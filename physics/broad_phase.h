@@ -40,9 +40,12 @@ class BroadPhase {
              const std::vector<Circle>& circles);
 
   // Whether the turn of ball k can be served from the grids; a ball that is
-  // not finite or lies outside them must be tested against every list.
+  // not finite or lies outside them must be tested against every list. A big
+  // ball is served, with a search as wide as its own size and step, though
+  // it is not on the ball grid (every ball is offered it instead).
   bool Covers(int32_t k, const pinball& ball) const {
-    return slotOf[k] >= 0 && std::isfinite(ball.getvecX()) && std::isfinite(ball.getvecY());
+    return (slotOf[k] >= 0 || big[k]) && std::isfinite(ball.getvecX()) &&
+           std::isfinite(ball.getvecY());
   }
   // Takes the present centre and direction of ball k, after it moved or turned.
   void Refresh(int32_t k, const pinball& ball) {
@@ -188,6 +191,7 @@ class BroadPhase {
   std::vector<PlacedBox> wallEntries, circleEntries;
   std::vector<bool> inReach;    // each ball finite and within the grids' limit
   std::vector<int32_t> slotOf;  // each ball's place in ballEntries, -1 if not placed
+  std::vector<bool> big;        // each ball far bigger or faster than most, kept off the ball grid
   std::vector<int32_t> next;    // scratch of the placement: next free place of each cell
   // What every ball is offered.
   std::vector<int32_t> strayBalls, everywhereWalls, everywhereCircles;
@@ -230,10 +234,12 @@ void BroadPhase::VisitBalls(const BallStep& b, const std::vector<pinball>& all, 
   const float reach = b.r + maxRadius + Slack(b);
   const float reach2 = reach * reach;
   const float cellReach = reach + 2.002f * maxSpeed + 1;
+  // (A big ball's search reaches past the grid, which clamps it: every
+  // placed ball lies on the grid.)
   const int32_t y0 = balls.Row(b.ny - cellReach), y1 = balls.Row(b.ny + cellReach);
   const int32_t x0 = balls.Column(b.nx - cellReach), x1 = balls.Column(b.nx + cellReach) + 1;
   const Placed* near[kGather];
-  for (int32_t y = y0; y <= y1; ++y) {
+  for (int32_t y = y0; y <= y1 && balls.Count() > 0; ++y) {
     // The row's cells within cellReach lie side by side in the entries.
     const int32_t row = y * balls.columns;
     int32_t k = ballStart[row + x0];

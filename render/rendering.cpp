@@ -4,6 +4,17 @@
 #include <cstddef>
 #include <cstring>
 
+namespace {
+
+// Generations are unique across every store of the process, so that a store
+// made where another one was is never taken for it.
+uint64_t NextGeneration() {
+  static uint64_t last = 0;
+  return ++last;
+}
+
+}  // namespace
+
 Rendering::Rendering(int32_t width, int32_t height, PlatformHandle hdc)
     : width(width), height(height), windowcontext(hdc) {}
 
@@ -13,6 +24,7 @@ void Rendering::CreateBuffer() {
   bitmap = PlatformCreateDibSection(memorycontext, width, height, &pixels);
   savedbitmap = PlatformSelectObject(memorycontext, bitmap);
   PlatformDeleteContext(display);
+  generation = NextGeneration();
   if (pixels == nullptr) {
     // No store (a minimised window, or a size the platform refused): behave
     // as an empty buffer until the next resize.
@@ -29,6 +41,7 @@ void Rendering::Release() {
   memorycontext = nullptr;
   savedbitmap = nullptr;
   pixels = nullptr;
+  generation = NextGeneration();
 }
 
 void Rendering::DestroyBuffer() { Release(); }
@@ -55,8 +68,15 @@ void Rendering::SetSpan(int32_t y, int32_t from, int32_t to, const Color_RGB& co
 }
 
 void Rendering::Update() {
-  PlatformPresent(windowcontext, width, height, memorycontext);
+  Show();
+  Clear();
+}
+
+void Rendering::Show() { PlatformPresent(windowcontext, width, height, memorycontext); }
+
+void Rendering::Clear() {
   if (pixels != nullptr) {
     std::memset(pixels, 0, static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
   }
+  generation = NextGeneration();
 }

@@ -40,6 +40,16 @@ class Rendering {
   void SetRow(int32_t y, const uint32_t* words);
   // Copies the whole store to the window, then clears it to black.
   void Update();
+  // Copies the whole store to the window and leaves it as it is, for a next
+  // frame that starts from this one.
+  void Show();
+  // Clears the store to black.
+  void Clear();
+  // A number that changes whenever the store is made, released or cleared:
+  // while it stays the same, the store holds what was drawn into it since.
+  uint64_t getgeneration() const { return generation; }
+  // The picture's row y (0 at the top), `width` words, for copying runs of it.
+  uint32_t* getrow(int32_t y) const { return Row(y); }
 
   int32_t getwidth() const { return width; }
   int32_t getheight() const { return height; }
@@ -62,4 +72,5 @@ class Rendering {
   PlatformHandle memorycontext = nullptr;
   uint32_t* pixels = nullptr;
   PlatformHandle windowcontext;
+  uint64_t generation = 0;
 };

@@ -9,6 +9,7 @@
 #include "scene/history.h"
 #include "scene/move_delete.h"
 #include "scene/scene.h"
+#include "scene/snapshot.h"
 #include "scene/time_controls.h"
 
 namespace {
@@ -16,7 +17,8 @@ namespace {
 const char kInstructions[] =
     "To Add objects to the scene, you must select Edit in the Files menu.  Then you can add "
     "whatever objects you want. \n\n To Reset the whole scene, choose Reset.";
-const char kAbout[] = "Pinball Simulation\nA pinball table drawn pixel by pixel, by its own small team.";
+const char kAbout[] =
+    "Pinball Simulation\nA pinball table drawn pixel by pixel, by its own small team.";
 
 // Marks the choice `on` and takes the mark off the others of its group.
 void MarkChoice(int32_t on) {
@@ -33,16 +35,7 @@ void MarkChoice(int32_t on) {
 // while Start is set). The picks named records that are gone, so they go too.
 void ClearScene() {
   NoteEdit();
-  gPointList.clear();
-  BallList.clear();
-  trilist.clear();
-  circlist.clear();
-  boxlist.clear();
-  polylist.clear();
-  LinesList.clear();
-  pickedb = -1;
-  pickedc = -1;
-  pickedt = -1;
+  EmptyScene();
   init();
 }
 

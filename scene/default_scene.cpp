@@ -1,3 +1,4 @@
+#include "scene/field.h"
 #include "scene/scene.h"
 
 namespace {
@@ -11,10 +12,7 @@ int32_t NextLine() { return static_cast<int32_t>(LinesList.size()); }
 }  // namespace
 
 void init() {
-  AddLine(0, 0, 792, 0);      // top
-  AddLine(792, 0, 792, 554);  // right
-  AddLine(0, 0, 0, 554);      // left
-  AddLine(0, 554, 792, 554);  // bottom
+  for (const auto& w : kBorderWalls) AddLine(w[0], w[1], w[2], w[3]);
   if (Start) StartUp();
 }
 

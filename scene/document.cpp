@@ -92,7 +92,8 @@ bool SettleChanges() {
 
 bool ReadFile(const std::string& path, SceneSnapshot& table, bool& fill) {
   std::string bytes, error;
-  if (!PlatformReadFile(path, kTableMaxBytes, bytes, error) || !ReadTable(bytes, table, fill, error)) {
+  if (!PlatformReadFile(path, kTableMaxBytes, bytes, error) ||
+      !ReadTable(bytes, table, fill, error)) {
     Report("Cannot open " + BaseName(path) + ": " + error);
     return false;
   }

@@ -50,7 +50,8 @@ struct Big {
 
   void MultiplyByPowerOf10(int p) {
     for (; p >= 9; p -= 9) Multiply(1000000000u);
-    static const uint32_t kSmall[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+    static const uint32_t kSmall[] = {1,      10,      100,      1000,     10000,
+                                      100000, 1000000, 10000000, 100000000};
     if (p > 0) Multiply(kSmall[p]);
   }
 
@@ -244,9 +245,10 @@ void AppendFloat(std::string& out, float v) {
 }
 
 bool ReadFloat(std::string_view text, float& v) {
-  // strtof wants a terminated string; no well-formed float32 needs more.
+  // strtof wants a terminated string: on the stack for the usual lengths,
+  // else (the format sets no length) on the heap.
   char copy[128];
-  if (text.empty() || text.size() >= sizeof copy) return false;
+  if (text.empty()) return false;
   size_t at = 0;
   if (text[at] == '-') ++at;
   if (!Digits(text, at)) return false;
@@ -260,9 +262,16 @@ bool ReadFloat(std::string_view text, float& v) {
     if (!Digits(text, at)) return false;
   }
   if (at != text.size()) return false;
-  std::memcpy(copy, text.data(), text.size());
-  copy[text.size()] = '\0';
-  const float value = std::strtof(copy, nullptr);  // the C locale's '.' is the decimal point
+  std::string longer;
+  const char* terminated = copy;
+  if (text.size() < sizeof copy) {
+    std::memcpy(copy, text.data(), text.size());
+    copy[text.size()] = '\0';
+  } else {
+    longer.assign(text);
+    terminated = longer.c_str();
+  }
+  const float value = std::strtof(terminated, nullptr);  // the C locale's '.' is the decimal point
   if (!std::isfinite(value)) return false;
   v = value;
   return true;

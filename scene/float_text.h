@@ -12,6 +12,6 @@
 void AppendFloat(std::string& out, float v);
 
 // Reads a decimal written as -?D+(.D+)?([eE][+-]?D+)?, and nothing else (no
-// blanks, no "inf", no hex). False when `text` is not such a number or its
-// value is not a finite float32.
+// blanks, no "inf", no hex), of any length. False when `text` is not such a
+// number or its value is not a finite float32.
 bool ReadFloat(std::string_view text, float& v);

@@ -14,15 +14,35 @@ std::vector<Circle> circlist;
 std::vector<Box> boxlist;
 std::vector<triangle> trilist;
 
+// The settings start at the values SetStartSettings gives them, before the
+// entry point runs.
+Color_RGB color;
+type shape;
+bool CreateBall;
+float speed;
+float pinrad;
+bool Fill;
+bool Pause;
+bool Start;
+int32_t pickedb;
+int32_t pickedc;
+int32_t pickedt;
+
+void SetStartSettings() {
+  color = red;
+  shape = type::triangle;
+  CreateBall = false;
+  speed = 3.0f;
+  pinrad = 5.0f;
+  Fill = true;
+  Pause = false;
+  Start = true;
+  pickedb = -1;
+  pickedc = -1;
+  pickedt = -1;
+}
+
+namespace {
 // `red` is a constant of this file, so this initialisation is ordered after it.
-Color_RGB color = red;
-type shape = type::triangle;
-bool CreateBall = false;
-float speed = 3.0f;
-float pinrad = 5.0f;
-bool Fill = true;
-bool Pause = false;
-bool Start = true;
-int32_t pickedb = -1;
-int32_t pickedc = -1;
-int32_t pickedt = -1;
+[[maybe_unused]] const bool kSettingsStarted = (SetStartSettings(), true);
+}  // namespace

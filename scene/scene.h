@@ -44,7 +44,10 @@ extern int32_t pickedb;  // picked box, circle and triangle, -1 for none
 extern int32_t pickedc;
 extern int32_t pickedt;
 
-// The four border walls of the 792 x 554 field, then the default scene while
+// Every setting to the value the program starts with (the picks to none).
+void SetStartSettings();
+
+// The four border walls of the field (scene/field.h), then the default scene while
 // Start is set. Only appends.
 void init();
 // Appends the default scene and clears Start.

@@ -33,3 +33,5 @@ struct SceneSnapshot {
 void TakeSnapshot(SceneSnapshot& into);
 // Makes `from` the scene; `from` receives the scene it replaced.
 void SwapSnapshot(SceneSnapshot& from);
+// Empties every list and drops the picks.
+void EmptyScene();

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/platform.h"
+#include "scene/field.h"
 #include "scene/float_text.h"
 #include "scene/scene.h"
 
@@ -15,6 +17,9 @@ namespace {
 constexpr char kHeader[] = "pinball-table";
 constexpr int kVersion = 1;
 
+// The first line of every table this program writes.
+std::string HeaderLine() { return kHeader + (" " + std::to_string(kVersion)); }
+
 // Limits on values, wide enough for every table the program itself can make
 // (clicks are 16-bit; a ball at speed 3 stops gaining ground near 2^26), and
 // narrow enough that no drawing or collision sum leaves its range.
@@ -22,9 +27,6 @@ constexpr float kNear = 1e6f;
 constexpr float kFar = 1e9f;
 constexpr float kMaxBallRadius = 1000;
 constexpr float kMaxSpeed = 16;
-
-// The field's border walls, which every table begins with.
-constexpr float kBorder[4][4] = {{0, 0, 792, 0}, {792, 0, 792, 554}, {0, 0, 0, 554}, {0, 554, 792, 554}};
 
 // ---- Writing ----
 
@@ -46,24 +48,38 @@ void Append(std::string& out, Color_RGB c) {
 
 // ---- Reading ----
 
-enum class Value { coordinate, far, radius, ballRadius, speed, direction, corner, colour, walls, kind };
+enum class Value {
+  coordinate,
+  far,
+  radius,
+  ballRadius,
+  speed,
+  direction,
+  corner,
+  colour,
+  walls,
+  kind
+};
 
-const char* Expected(Value v) {
+std::string Whole(float v) { return std::to_string(static_cast<int64_t>(v)); }
+
+// What a value must be, in the words of an error, built from the limits it is checked against.
+std::string Expected(Value v) {
   switch (v) {
     case Value::coordinate:
-      return "a number from -1000000 to 1000000";
+      return "a number from " + Whole(-kNear) + " to " + Whole(kNear);
     case Value::far:
-      return "a number from -1000000000 to 1000000000";
+      return "a number from " + Whole(-kFar) + " to " + Whole(kFar);
     case Value::radius:
-      return "a number from 0 to 1000000";
+      return "a number from 0 to " + Whole(kNear);
     case Value::ballRadius:
-      return "a number more than 0 and at most 1000";
+      return "a number more than 0 and at most " + Whole(kMaxBallRadius);
     case Value::speed:
-      return "a number more than 0 and at most 16";
+      return "a number more than 0 and at most " + Whole(kMaxSpeed);
     case Value::direction:
-      return "a number from -1 to 1";
+      return "a number from -1.001 to 1.001";
     case Value::corner:
-      return "a whole number from -1000000 to 1000000";
+      return "a whole number from " + Whole(-kNear) + " to " + Whole(kNear);
     case Value::colour:
       return "a colour written #rrggbb";
     case Value::walls:
@@ -85,25 +101,52 @@ struct RecordKind {
   std::vector<Field> fields;
 };
 
-const RecordKind kWall{"wall", "a wall", {{"x1", Value::coordinate}, {"y1", Value::coordinate},
-                                           {"x2", Value::coordinate}, {"y2", Value::coordinate},
-                                           {"colour", Value::colour}}};
-const RecordKind kCircle{"circle", "a circle", {{"x", Value::coordinate}, {"y", Value::coordinate},
-                                                 {"radius", Value::radius}, {"colour", Value::colour}}};
-const RecordKind kBox{"box", "a box", {{"x0", Value::corner}, {"y0", Value::corner},
-                                        {"x1", Value::corner}, {"y1", Value::corner},
-                                        {"colour", Value::colour}, {"walls", Value::walls}}};
-const RecordKind kTriangle{"triangle", "a triangle",
-                           {{"x1", Value::coordinate}, {"y1", Value::coordinate},
-                            {"x2", Value::coordinate}, {"y2", Value::coordinate},
-                            {"x3", Value::coordinate}, {"y3", Value::coordinate},
-                            {"colour", Value::colour}, {"walls", Value::walls}}};
-const RecordKind kVertex{"vertex", "a vertex", {{"x", Value::coordinate}, {"y", Value::coordinate},
-                                                 {"colour", Value::colour}, {"kind", Value::kind}}};
-const RecordKind kBall{"ball", "a ball", {{"x", Value::far}, {"y", Value::far},
-                                           {"dx", Value::direction}, {"dy", Value::direction},
-                                           {"speed", Value::speed}, {"radius", Value::ballRadius},
-                                           {"colour", Value::colour}}};
+const RecordKind kWall{"wall",
+                       "a wall",
+                       {{"x1", Value::coordinate},
+                        {"y1", Value::coordinate},
+                        {"x2", Value::coordinate},
+                        {"y2", Value::coordinate},
+                        {"colour", Value::colour}}};
+const RecordKind kCircle{"circle",
+                         "a circle",
+                         {{"x", Value::coordinate},
+                          {"y", Value::coordinate},
+                          {"radius", Value::radius},
+                          {"colour", Value::colour}}};
+const RecordKind kBox{"box",
+                      "a box",
+                      {{"x0", Value::corner},
+                       {"y0", Value::corner},
+                       {"x1", Value::corner},
+                       {"y1", Value::corner},
+                       {"colour", Value::colour},
+                       {"walls", Value::walls}}};
+const RecordKind kTriangle{"triangle",
+                           "a triangle",
+                           {{"x1", Value::coordinate},
+                            {"y1", Value::coordinate},
+                            {"x2", Value::coordinate},
+                            {"y2", Value::coordinate},
+                            {"x3", Value::coordinate},
+                            {"y3", Value::coordinate},
+                            {"colour", Value::colour},
+                            {"walls", Value::walls}}};
+const RecordKind kVertex{"vertex",
+                         "a vertex",
+                         {{"x", Value::coordinate},
+                          {"y", Value::coordinate},
+                          {"colour", Value::colour},
+                          {"kind", Value::kind}}};
+const RecordKind kBall{"ball",
+                       "a ball",
+                       {{"x", Value::far},
+                        {"y", Value::far},
+                        {"dx", Value::direction},
+                        {"dy", Value::direction},
+                        {"speed", Value::speed},
+                        {"radius", Value::ballRadius},
+                        {"colour", Value::colour}}};
 const RecordKind* const kKinds[] = {&kWall, &kCircle, &kBox, &kTriangle, &kVertex, &kBall};
 
 constexpr size_t kMaxTokens = 10;
@@ -116,16 +159,20 @@ struct GroupUse {
   int32_t count;
 };
 
+// The digits of `t` after its leading zeros ("" for zero); false when `t`
+// is not all digits.
+bool SignificantDigits(std::string_view t, std::string_view& digits) {
+  if (t.empty() || t.find_first_not_of("0123456789") != std::string_view::npos) return false;
+  digits = t.substr(std::min(t.find_first_not_of('0'), t.size()));
+  return true;
+}
+
 bool WholeNumber(std::string_view t, int64_t lo, int64_t hi, int32_t& out) {
-  size_t at = 0;
   const bool negative = !t.empty() && t[0] == '-';
-  if (negative) ++at;
-  if (at == t.size() || t.size() - at > 10) return false;
+  std::string_view digits;
+  if (!SignificantDigits(t.substr(negative ? 1 : 0), digits) || digits.size() > 10) return false;
   int64_t v = 0;
-  for (; at < t.size(); ++at) {
-    if (t[at] < '0' || t[at] > '9') return false;
-    v = v * 10 + (t[at] - '0');
-  }
+  for (char c : digits) v = v * 10 + (c - '0');
   if (negative) v = -v;
   if (v < lo || v > hi) return false;
   out = static_cast<int32_t>(v);
@@ -210,7 +257,7 @@ bool IsUtf8(std::string_view s) {
 class TableReader {
  public:
   bool Read(std::string_view bytes) {
-    if (bytes.size() > kTableMaxBytes) return Fail(0, "the file is larger than 64 MiB");
+    if (bytes.size() > kTableMaxBytes) return Fail(0, FileTooLargeText(kTableMaxBytes));
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);  // as Windows editors write
     size_t line = 0;
     while (!bytes.empty()) {
@@ -243,9 +290,8 @@ class TableReader {
     }
     for (char c : text) {
       if ((c < 0x20 || c > 0x7E) && c != '\t') {
-        return Fail(line, line == 1 ? std::string("not a pinball table: it must begin with \"") +
-                                          kHeader + " 1\""
-                                    : std::string("a character that has no place in a table"));
+        if (line == 1) return NotATable();
+        return Fail(line, "a character that has no place in a table");
       }
     }
     std::string_view tokens[kMaxTokens + 1];
@@ -271,17 +317,21 @@ class TableReader {
   }
 
   bool NotATable() {
-    return Fail(1, std::string("not a pinball table: it must begin with \"") + kHeader + " 1\"");
+    return Fail(1, "not a pinball table: it must begin with \"" + HeaderLine() + "\"");
   }
 
+  // Any version of any length above this one's is a newer table, not a damaged one.
   bool Header(const std::string_view* tokens, size_t n) {
-    int32_t version = 0;
-    if (n != 2 || tokens[0] != kHeader || !WholeNumber(tokens[1], 1, 1000000000, version)) {
+    std::string_view version;
+    if (n != 2 || tokens[0] != kHeader || !SignificantDigits(tokens[1], version) ||
+        version.empty()) {
       return NotATable();
     }
-    if (version > kVersion) {
-      return Fail(1, "the table is of version " + std::to_string(version) +
-                         ", newer than this program reads (" + std::to_string(kVersion) + ")");
+    if (version != std::to_string(kVersion)) {
+      const std::string shown =
+          version.size() > 24 ? std::string(version.substr(0, 24)) + "..." : std::string(version);
+      return Fail(1, "the table is of version " + shown + ", newer than this program reads (" +
+                         std::to_string(kVersion) + ")");
     }
     return true;
   }
@@ -314,10 +364,11 @@ class TableReader {
           ok = ColourValue(values[k], colour);
           break;
         case Value::corner:
-          ok = WholeNumber(values[k], -1000000, 1000000, i[k]);
+          ok = WholeNumber(values[k], static_cast<int64_t>(-kNear), static_cast<int64_t>(kNear),
+                           i[k]);
           break;
         case Value::walls:
-          ok = WholeNumber(values[k], -1, 999999, i[k]);
+          ok = WholeNumber(values[k], -1, static_cast<int64_t>(kTableMaxRecords) - 1, i[k]);
           break;
         case Value::kind:
           ok = WholeNumber(values[k], 0, 2, i[k]);
@@ -358,7 +409,12 @@ class TableReader {
       // Any unit direction, within rounding; anything else would change the ball's speed.
       const double length = std::sqrt(double{f[2]} * f[2] + double{f[3]} * f[3]);
       if (!(std::fabs(length - 1) <= 1e-3)) {
-        return Fail(line, "the direction of a ball must have length 1");
+        std::string shown;
+        AppendFloat(shown, static_cast<float>(length));
+        return Fail(line,
+                    "the direction of a ball must have length 1 within 0.001 (from 0.999 to "
+                    "1.001), not " +
+                        shown);
       }
       scene.balls.push_back(pinball(f[0], f[1], VECTOR(f[2], f[3]), colour, f[4], f[5]));
     }
@@ -373,8 +429,8 @@ class TableReader {
     }
     for (size_t k = 0; k < 4; ++k) {
       const Lines& w = scene.walls[k];
-      if (w.x1 != kBorder[k][0] || w.y1 != kBorder[k][1] || w.x2 != kBorder[k][2] ||
-          w.y2 != kBorder[k][3]) {
+      if (w.x1 != kBorderWalls[k][0] || w.y1 != kBorderWalls[k][1] || w.x2 != kBorderWalls[k][2] ||
+          w.y2 != kBorderWalls[k][3]) {
         return Fail(borderLines[k],
                     "the first four walls must be the field's border: top, right, left, bottom");
       }
@@ -383,7 +439,9 @@ class TableReader {
     for (const GroupUse& g : groups) {
       const size_t first = static_cast<size_t>(g.first), last = first + g.count - 1;
       const std::string span = std::to_string(first) + " to " + std::to_string(last);
-      if (first < 4) return Fail(g.line, std::string("the walls of ") + g.named + " cannot be the field's border");
+      if (first < 4)
+        return Fail(g.line,
+                    std::string("the walls of ") + g.named + " cannot be the field's border");
       if (last >= scene.walls.size()) {
         return Fail(g.line, std::string("the walls ") + span + " of " + g.named +
                                 " are not all in the table, which has " +
@@ -412,8 +470,8 @@ std::string WriteTable() {
   std::string out;
   out.reserve(64 + 48 * (LinesList.size() + circlist.size() + boxlist.size() + trilist.size() +
                          polylist.size() + 2 * BallList.size()));
-  out += kHeader;
-  out += " 1\ndrawing ";
+  out += HeaderLine();
+  out += "\ndrawing ";
   out += Fill ? "filled\n" : "outlined\n";
   for (const Lines& w : LinesList) {
     out += "wall";
@@ -453,8 +511,8 @@ std::string WriteTable() {
   }
   for (const pinball& b : BallList) {
     out += "ball";
-    for (float v : {b.Getoriginx(), b.Getoriginy(), b.getvecX(), b.getvecY(), b.getspeed(),
-                    b.Getradius()}) {
+    for (float v :
+         {b.Getoriginx(), b.Getoriginy(), b.getvecX(), b.getvecY(), b.getspeed(), b.Getradius()}) {
       Append(out, v);
     }
     Append(out, b.Getcol());

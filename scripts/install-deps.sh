@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ libgtest-dev libbenchmark-dev
-  clang libclang-rt-14-dev libfuzzer-14-dev
+  clang libclang-rt-14-dev libfuzzer-14-dev clang-format-14
   mingw-w64 nsis wine wine64 xvfb xdotool imagemagick x11-utils python3
   emscripten nodejs chromium
   libbox2d-dev

@@ -17,6 +17,13 @@ void Box::Draw(Rendering rc) const {
 void Box::UnFilled(Rendering rc) const {
   const int32_t first = std::max(top(), int32_t{0});
   const int32_t last = std::min(bottom(), rc.getheight() - 1);
+  auto inside = [&](int32_t x) { return x >= 0 && x < rc.getwidth(); };
+  if (!inside(left()) && !inside(right())) {
+    // Neither side column is in the buffer: only the top and bottom rows can be.
+    DrawSpan(rc, top(), left(), right(), col);
+    DrawSpan(rc, bottom(), left(), right(), col);
+    return;
+  }
   for (int32_t y = first; y <= last; ++y) {
     if (y == top() || y == bottom()) DrawSpan(rc, y, left(), right(), col);
     rc.SetPixel(left(), y, col);

@@ -31,6 +31,8 @@ class Circle {
 
   // Draws a solid disc when Fill is true, otherwise a one-pixel outline.
   // Nothing is drawn when the centre or radius is not a usable pixel value.
+  // Only what lands in the buffer is visited: a circle far larger than the
+  // window costs what it shows.
   void Draw(Rendering rc, bool Fill) const;
   // The eight pixels symmetric to the octant offset (x, y) about the centre.
   void EightPoints(int32_t x, int32_t y, Rendering rc) const;
@@ -39,6 +41,13 @@ class Circle {
   // The two spans of EightPointsFill on the rows at +-y, and the two on the rows at +-x.
   void CapSpans(int32_t x, int32_t y, Rendering rc) const;
   void SideSpans(int32_t x, int32_t y, Rendering rc) const;
+
+ private:
+  // The whole walk, for circles inside the buffer; the rows, or the arcs, of
+  // the others that land in it.
+  void DrawWhole(int32_t r, Rendering& rc, bool Fill) const;
+  void DrawFilledInside(int32_t cy, int32_t r, Rendering& rc) const;
+  void DrawOutlineInside(int32_t cx, int32_t cy, int32_t r, Rendering& rc) const;
 
  protected:
   float x1;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "render/pixel_coord.h"
+#include "shapes/repeated_sum.h"
 
 namespace {
 
@@ -32,6 +33,34 @@ void PlotEdge(Rendering& rc, float x, int32_t y, const Color_RGB& color) {
   int32_t unused;
   if (!ToPixel(x, unused)) return;
   rc.SetPixel(Round(x), Round(static_cast<float>(y)), color);
+}
+
+// The last row y with y <= v, and with y < v, compared as floats as the
+// walks compare them (v finite and within the pixel range).
+int64_t LastRowAtMost(float v) {
+  auto y = static_cast<int64_t>(std::floor(v));
+  while (static_cast<float>(y + 1) <= v) ++y;
+  while (static_cast<float>(y) > v) --y;
+  return y;
+}
+int64_t LastRowBelow(float v) {
+  auto y = static_cast<int64_t>(std::ceil(v)) - 1;
+  while (static_cast<float>(y + 1) < v) ++y;
+  while (!(static_cast<float>(y) < v)) --y;
+  return y;
+}
+
+// Rows above the buffer set nothing (row -1 still does: Round maps it to
+// row 0), but their sums move the edge positions: the walk from row y jumps
+// over them, up to `last`, in one go.
+void SkipRowsAbove(int32_t& y, int64_t last, float& xl, float& xr, float stepLeft,
+                   float stepRight) {
+  const int64_t to = std::min<int64_t>(last, -2);
+  if (y > to) return;
+  const int64_t n = to - y + 1;
+  xl = RepeatedSum(xl, stepLeft, n);
+  xr = RepeatedSum(xr, stepRight, n);
+  y = static_cast<int32_t>(to + 1);
 }
 
 }  // namespace
@@ -109,13 +138,20 @@ void triangle::UnFilled(Rendering rc) const {
   int32_t y = Round(v1y);
   float xl = static_cast<float>(Round(v1x));
   float xr = xl;
+  // Only the rows that land in the buffer are stepped through.
+  const int32_t lastRow = rc.getheight() - 1;
+  auto below = [&] { return Round(static_cast<float>(y)) > lastRow; };
+  SkipRowsAbove(y, LastRowAtMost(v2y), xl, xr, step.upperLeft, step.upperRight);
   for (; static_cast<float>(y) <= v2y; ++y) {
+    if (below()) return;
     PlotEdge(rc, xl, y, color);
     PlotEdge(rc, xr, y, color);
     xl += step.upperLeft;
     xr += step.upperRight;
   }
+  SkipRowsAbove(y, LastRowBelow(v3y), xl, xr, step.lowerLeft, step.lowerRight);
   for (; static_cast<float>(y) < v3y; ++y) {
+    if (below()) return;
     PlotEdge(rc, xl, y, color);
     PlotEdge(rc, xr, y, color);
     xl += step.lowerLeft;
@@ -131,7 +167,8 @@ void triangle::UnFilled(Rendering rc) const {
 // Each row first narrows itself to the rows and columns that can land in the
 // buffer (Round maps -1 to 0, anything lower stays off it), so a triangle far
 // larger than the window costs only what it shows. Rows above the buffer
-// still advance the edge positions: the picture depends on their sums.
+// still advance the edge positions (the picture depends on their sums), all
+// at once.
 void triangle::DrawFilled(Rendering rc) const {
   if (!Drawable()) return;
   PlotVertices(rc);
@@ -167,6 +204,7 @@ void triangle::DrawFilled(Rendering rc) const {
   int32_t y = Round(v1y);
   float xl = static_cast<float>(Round(v1x));
   float xr = xl;
+  SkipRowsAbove(y, LastRowAtMost(v2y), xl, xr, step.upperLeft, step.upperRight);
   for (; static_cast<float>(y) <= v2y && y <= lastRow; ++y) {
     row(y, xl, xr, true);
     xl += step.upperLeft;
@@ -181,6 +219,7 @@ void triangle::DrawFilled(Rendering rc) const {
     const float lowerStep = left ? step.lowerLeft : step.lowerRight;
     switching = v2x + lowerStep * (static_cast<float>(y) - v2y);
   }
+  SkipRowsAbove(y, LastRowBelow(v3y), xl, xr, step.lowerLeft, step.lowerRight);
   for (; static_cast<float>(y) < v3y && y <= lastRow; ++y) {
     row(y, xl, xr, false);
     xl += step.lowerLeft;

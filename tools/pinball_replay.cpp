@@ -1,27 +1,30 @@
-// pinball-replay FRAME: runs the program's main loop on the recording
+// pinball-replay FRAME: runs passes of the program's main loop on the recording
 // stand-in, fed the input events of a script read from standard input, and
 // writes the last frame shown to FRAME as top-down RGBA bytes (the layout of
 // a canvas' image data). Prints the menu's check marks, "id 0|1", one a line,
 // and the text of every box shown on standard error.
 //
 // Script lines, queued in order like the window's input queue:
-//   command ID | left X Y | right X Y | key CODE   an input event (CODE a virtual-key code:
-//                                                   65 A, 46 Delete, 32 Space, 190 '.', 188 ',', 84 T)
-//   open PATH | save PATH                           File > Open... or Save As..., its dialog
-//                                                   answered PATH ("Save changes?" answered No)
-//   answer RRGGBB | cancel                          the colour dialog's next answer (none left: cancel)
-//   pass N                                          N passes, each taking at most one event
+//   command ID | left X Y | right X Y | key CODE
+//       an input event (CODE a virtual-key code: 65 A, 46 Delete, 32 Space, 190 '.', 188 ',',
+//       84 T)
+//   open PATH | save PATH
+//       File > Open... or Save As..., its dialog answered PATH ("Save changes?" answered No)
+//   answer RRGGBB | cancel
+//       the colour dialog's next answer (none left: cancel)
+//   pass N
+//       N passes, each taking at most one event
 
 #include <cstdint>
 #include <cstdio>
-#include <deque>
 #include <iostream>
 #include <sstream>
 #include <string>
 
-#include "app/render_window.h"
+#include "app/main_pass.h"
 #include "render/rendering.h"
 #include "scene/commands.h"
+#include "scene/field.h"
 #include "scene/mouse_editing.h"
 #include "scene/scene.h"
 #include "tests/support/platform_stub.h"
@@ -76,12 +79,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: pinball-replay FRAME < script\n");
     return 2;
   }
-  // As in the page: a 792 x 554 client area, the store made by the first pass.
-  Rendering rc(792, 554, nullptr);
-  bool resize = true;
+  // As in the page: a client area of the field's size, the store made by the first pass.
+  Rendering rc(kFieldWidth, kFieldHeight, nullptr);
+  AskForResize(kFieldWidth, kFieldHeight);
   init();
 
-  std::deque<Event> queue;
   std::string line;
   while (std::getline(std::cin, line)) {
     std::istringstream words(line);
@@ -97,29 +99,21 @@ int main(int argc, char** argv) {
     } else if (e.kind == "pass") {
       long passes = 0;
       words >> passes;
-      for (long n = 0; n < passes; ++n) {
-        if (!queue.empty()) {
-          Dispatch(queue.front());
-          queue.pop_front();
-        }
-        if (resize) {
-          resize = false;
-          rc.ReSize(792, 554);
-        }
-        RenderWindow(rc);
-      }
+      bool quit = false;
+      for (long n = 0; n < passes; ++n) MainLoopPass(rc, quit);
     } else if (e.kind == "command" || e.kind == "left" || e.kind == "right" || e.kind == "key") {
       words >> e.a >> e.b;
-      queue.push_back(e);
+      stub::QueueMessage([e] { Dispatch(e); });
     } else if (e.kind == "open" || e.kind == "save") {
       std::getline(words >> std::ws, e.path);
-      queue.push_back(e);
+      stub::QueueMessage([e] { Dispatch(e); });
     } else {
       std::fprintf(stderr, "pinball-replay: unknown line: %s\n", line.c_str());
       return 2;
     }
   }
-  for (const auto& mark : stub::CheckMarks()) std::printf("%d %d\n", mark.first, mark.second ? 1 : 0);
+  for (const auto& mark : stub::CheckMarks())
+    std::printf("%d %d\n", mark.first, mark.second ? 1 : 0);
   // What a box said (a file that could not be opened, say), for the one who runs the script.
   for (const auto& box : stub::MessageBoxes()) {
     std::fprintf(stderr, "%s: %s\n", box.caption.c_str(), box.text.c_str());

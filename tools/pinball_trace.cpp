@@ -10,10 +10,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/main_pass.h"
 #include "app/platform.h"
-#include "app/render_window.h"
 #include "render/rendering.h"
 #include "scene/document.h"
+#include "scene/field.h"
 #include "scene/scene.h"
 #include "scene/table_file.h"
 
@@ -34,9 +35,10 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  Rendering rc(792, 554, nullptr);
-  rc.ReSize(792, 554);
-  for (long n = 0; n < frames; ++n) RenderWindow(rc);
+  Rendering rc(kFieldWidth, kFieldHeight, nullptr);
+  AskForResize(kFieldWidth, kFieldHeight);
+  bool quit = false;
+  for (long n = 0; n < frames; ++n) MainLoopPass(rc, quit);
   for (const pinball& ball : BallList) {
     std::printf("%a %a %a %a\n", static_cast<double>(ball.Getoriginx()),
                 static_cast<double>(ball.Getoriginy()), static_cast<double>(ball.getvecX()),

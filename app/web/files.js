@@ -137,7 +137,10 @@ export function createFiles(notice) {
   async function takeExample(example) {
     history.replaceState(null, '', location.pathname + location.search);
     if (/^[a-z_]+$/.test(example)) {
-      const response = await fetch('examples/' + example + '.pinball').catch(() => null);
+      const response = await fetch('examples/' + example + '.pinball').catch((e) => {
+        console.warn('The example cannot be fetched:', e); // and the box says there is none
+        return null;
+      });
       if (response && response.ok) {
         held('', new Uint8Array(await response.arrayBuffer()));
         return { name: '' };

@@ -6,6 +6,9 @@
 
 #include <emscripten/emscripten.h>
 
+// The bodies below are JavaScript, which clang-format would break (!== into != =).
+// clang-format off
+
 EM_JS(void, PageTakeEvent, (PageEvent* event), {
   const e = Module.page.takeEvent();
   HEAP32[event >> 2] = e ? e[0] : 0;
@@ -126,3 +129,5 @@ EM_JS(void, PageSetStatus, (const char* line, const char* next), {
 EM_JS(void, PageSetPending, (const int32_t* xy, int32_t count), {
   Module.page.setPending(Array.from(HEAP32.subarray(xy >> 2, (xy >> 2) + 2 * count)));
 });
+
+// clang-format on

@@ -12,15 +12,15 @@
 // What a queued input event is, as the page numbers them.
 enum PageEventKind : int32_t {
   kPageNoEvent = 0,
-  kPageCommand = 1,     // a menu item: a = command id
-  kPageLeftDown = 2,    // a = x, b = y in canvas pixels
-  kPageRightDown = 3,   // a = x, b = y
-  kPageKeyDown = 4,     // a = virtual-key code
-  kPageClose = 5,       // the page's close button
-  kPageQuit = 6,        // the quit request posted by PagePostQuit
-  kPageControlKey = 7,  // a key held with Ctrl: a = virtual-key code, b = 1 with Shift
-  kPageOpenDropped = 8, // a file dropped on the canvas, which the page holds (PageDroppedName)
-  kPageOpenLink = 9,    // a link put into the address of the open page (PageTakeLink)
+  kPageCommand = 1,      // a menu item: a = command id
+  kPageLeftDown = 2,     // a = x, b = y in canvas pixels
+  kPageRightDown = 3,    // a = x, b = y
+  kPageKeyDown = 4,      // a = virtual-key code
+  kPageClose = 5,        // the page's close button
+  kPageQuit = 6,         // the quit request posted by PagePostQuit
+  kPageControlKey = 7,   // a key held with Ctrl: a = virtual-key code, b = 1 with Shift
+  kPageOpenDropped = 8,  // a file dropped on the canvas, which the page holds (PageDroppedName)
+  kPageOpenLink = 9,     // a link put into the address of the open page (PageTakeLink)
 };
 
 struct PageEvent {

@@ -150,7 +150,7 @@ bool PlatformReadFile(const std::string& path, size_t limit, std::string& bytes,
     return false;
   }
   if (static_cast<size_t>(size) > limit) {
-    error = "the file is larger than 64 MiB";
+    error = FileTooLargeText(limit);
     return false;
   }
   bytes.assign(static_cast<size_t>(size), '\0');

@@ -11,12 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "app/main_pass.h"
 #include "app/platform.h"
-#include "app/render_window.h"
 #include "app/web/page_bridge.h"
 #include "render/rendering.h"
 #include "scene/commands.h"
 #include "scene/document.h"
+#include "scene/field.h"
 #include "scene/history.h"
 #include "scene/mouse_editing.h"
 #include "scene/scene.h"
@@ -25,17 +26,8 @@
 
 namespace {
 
-// The page's canvas is the client area of the 800 x 600 window.
-constexpr int32_t kClientWidth = 792;
-constexpr int32_t kClientHeight = 554;
-
-// The page sends no size notification of its own, so the first pass's
-// resize is asked for here: it creates the store before the first frame.
-bool gReSize = true;
-int32_t gWindowX = kClientWidth;
-int32_t gWindowY = kClientHeight;
-
-Rendering gFrame(kClientWidth, kClientHeight, nullptr);
+// The page's canvas is the client area of the 800 x 600 window: the field.
+Rendering gFrame(kFieldWidth, kFieldHeight, nullptr);
 bool gQuit = false;
 
 // The table as a link: the page's own command.
@@ -190,35 +182,38 @@ void DeclareMarks() {
 
 }  // namespace
 
-// One pass: at most one event, the resize if asked for, one frame. The pass
-// that takes the quit request still shows its frame; then the buffer goes.
-extern "C" EMSCRIPTEN_KEEPALIVE void PinballPass() {
-  if (gQuit) return;
+bool PlatformTakeMessage() {
   PageEvent event{kPageNoEvent, 0, 0};
   PageTakeEvent(&event);
-  if (event.kind == kPageQuit) {
-    gQuit = true;
-  } else {
-    Dispatch(event);
-  }
+  if (event.kind == kPageQuit) return true;
+  Dispatch(event);
   // A left click outside edit mode adds nothing; the status line says why.
   if (event.kind != kPageNoEvent) TellStatus(event.kind == kPageLeftDown && !Pause);
-  if (gReSize) {
-    gReSize = false;
-    gFrame.ReSize(gWindowX, gWindowY);
-  }
-  RenderWindow(gFrame);
+  return false;
+}
+
+// The page keeps the pace: it runs the next pass when its clock says so.
+void PlatformEndPass(bool last) {
   StoreIfChanged();
+  if (!last) PagePassDone();
+}
+
+// The page calls this for each pass. After the pass that takes the quit
+// request, the buffer goes.
+extern "C" EMSCRIPTEN_KEEPALIVE void PinballPass() {
+  if (gQuit) return;
+  MainLoopPass(gFrame, gQuit);
   if (gQuit) {
     gFrame.DestroyBuffer();
     PageEnded();
-  } else {
-    PagePassDone();
   }
 }
 
 int main() {
   DeclareMarks();
+  // The page sends no size notification of its own, so the first pass's
+  // resize is asked for here: it creates the store before the first frame.
+  AskForResize(kFieldWidth, kFieldHeight);
   init();
   StartTable();
   TellStatus(false);

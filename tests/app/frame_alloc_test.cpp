@@ -7,6 +7,7 @@
 #include <new>
 
 #include "app/render_window.h"
+#include "scene/field.h"
 #include "scene/scene.h"
 #include "tests/support/frame_helpers.h"
 #include "tests/support/scene_reset.h"
@@ -39,7 +40,7 @@ TEST(FrameAllocationTest, FramesAfterTheFirstAllocateNothing) {
   polylist.push_back(PolygonVertex{300, 300, blue, kOpensPolygon});
   polylist.push_back(PolygonVertex{350, 320, blue, kContinuesPolygon});
   polylist.push_back(PolygonVertex{320, 380, blue, kClosesPolygon});
-  TestBuffer buf(792, 554);
+  TestBuffer buf(kFieldWidth, kFieldHeight);
   RenderWindow(buf.rc());  // the stand-in's copy of the frame grows once
   for (const bool fill : {true, false}) {
     for (const bool pause : {false, true}) {
@@ -62,7 +63,7 @@ TEST(FrameAllocationTest, FramesOnTheTicksGridsAllocateNothing) {
     const float x = 20.f + (k * 37) % 750, y = 20.f + (k * 53) % 310;
     BallList.push_back(pinball(x, y, x + (k % 7) - 3, y + (k % 5) - 2.5f, green, 1 + k % 3, 5));
   }
-  TestBuffer buf(792, 554);
+  TestBuffer buf(kFieldWidth, kFieldHeight);
   for (int k = 0; k < 20; ++k) RenderWindow(buf.rc());  // the grids grow to the scene
   const float x = BallList[5].Getoriginx(), y = BallList[5].Getoriginy();
   const long before = gAllocations;

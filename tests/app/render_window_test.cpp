@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <vector>
 
+#include "app/main_pass.h"
 #include "scene/commands.h"
 #include "scene/scene.h"
 #include "tests/support/frame_helpers.h"
@@ -175,6 +178,75 @@ TEST_F(RenderWindowTest, UnusableCoordinatesDrawNothingAndNeverConvert) {
   EXPECT_EQ(f.count_lit(), 0);
 }
 
+// A frame reuses what the last one drew only while nothing it shows changed: each kind
+// of change draws the static shapes again, and every frame equals one drawn from
+// scratch (into a store of its own, with a cache of its own).
+TEST_F(RenderWindowTest, FramesReuseTheStaticShapesOnlyWhileNothingChanged) {
+  Start = true;
+  init();
+  gPointList.push_back({3, 3, kA});
+  polylist.push_back({10, 140, kE, kOpensPolygon});
+  polylist.push_back({190, 130, kE, kClosesPolygon});
+  BallList.push_back(pinball(150, 20, 10, 20, kF, 2, 30));  // runs off the store's edge
+  TestBuffer fresh(200, 150);
+  Rendering* rc = &buffer_.rc();
+  FrameCache cache;
+  auto frame = [&](FrameReuse expected, const char* what) {
+    RenderWindow(*rc, cache);
+    EXPECT_EQ(static_cast<int>(cache.reused), static_cast<int>(expected)) << what;
+    const std::vector<uint32_t> shown = stub::LastFrame().words;
+    if (rc->getpixels() == nullptr) {  // no store: nothing shown
+      EXPECT_TRUE(shown.empty()) << what;
+      return;
+    }
+    const bool pause = Pause;
+    Pause = true;
+    fresh.rc().ReSize(rc->getwidth(), rc->getheight());
+    FrameCache scratch;
+    RenderWindow(fresh.rc(), scratch);
+    Pause = pause;
+    EXPECT_EQ(shown, stub::LastFrame().words) << what;
+  };
+  const struct {
+    const char* what;
+    std::function<void()> change;
+  } changes[] = {
+      {"a click",
+       [] {
+         gPointList.push_back({7, 9, kB});
+       }},
+      {"a click's colour", [] { gPointList.back().colour = kC; }},
+      {"a triangle moved", [] { trilist[0].setv2x(trilist[0].getv2x() - 40); }},
+      {"a circle's radius", [] { circlist[1].Setradius(70); }},
+      {"a box", [] { boxlist.push_back(Box(5, 140, 60, 120, kD)); }},
+      {"a vertex", [] { polylist[1].y = 40; }},
+      {"the A key", [] { Fill = !Fill; }},
+      {"a list emptied", [] { circlist.clear(); }},
+      {"the store cleared", [&] { rc->Update(); }},
+      {"the store resized", [&] { rc->ReSize(180, 170); }},
+      {"the store released", [&] { rc->DestroyBuffer(); }},
+      {"the store made again", [&] { rc->ReSize(200, 150); }},
+  };
+  for (const auto& c : changes) {
+    Pause = false;
+    frame(FrameReuse::kNone, "the first frame");
+    c.change();
+    frame(FrameReuse::kNone, c.what);
+    frame(FrameReuse::kStaticShapes, c.what);  // the balls moved
+    frame(FrameReuse::kStaticShapes, c.what);
+    Pause = true;
+    frame(FrameReuse::kWholeFrame, c.what);
+    BallList.push_back(pinball(100, 100, 101, 100, kF, 1, 4));  // a ball made in edit mode
+    frame(FrameReuse::kStaticShapes, c.what);
+    frame(FrameReuse::kWholeFrame, c.what);
+    BallList.pop_back();
+    gPointList.push_back({1, 1, kA});  // a change undone before the next frame is none
+    gPointList.pop_back();
+    frame(FrameReuse::kStaticShapes, c.what);
+    cache = FrameCache{};  // the next change starts from a frame drawn whole
+  }
+}
+
 // Trails off, the frames are those of a run that never had them: turning them
 // on and off again changes no tick and leaves nothing behind.
 TEST_F(RenderWindowTest, TrailsOffGiveTheFramesOfARunWithoutThem) {
@@ -230,6 +302,34 @@ TEST_F(RenderWindowTest, AStraightBallLeavesItsTrailOnItsRow) {
   RenderWindow(wide.rc());
   const std::vector<uint32_t>& words = stub::LastFrame().words;
   EXPECT_EQ(std::count(words.begin(), words.end(), Word(kTrail)), 0);
+}
+
+// The main loop's pass on the stand-in: one message a pass, the resizes asked
+// for since the last pass made once at the last size, a frame and the pace
+// every pass, the quit pass included.
+TEST(MainLoopPassTest, OneMessageALastResizeAFrameAndThePaceEachPass) {
+  testing_support::ResetScene();
+  init();
+  Rendering rc(10, 10, nullptr);
+  std::vector<int> handled;
+  for (int k = 0; k < 2; ++k) stub::QueueMessage([&handled, k] { handled.push_back(k); });
+  stub::QueueMessage(nullptr);  // the quit request
+  AskForResize(30, 20);
+  AskForResize(60, 40);
+  bool quit = false;
+  for (int pass = 1; pass <= 3; ++pass) {
+    const float x = BallList[0].Getoriginx();
+    MainLoopPass(rc, quit);
+    EXPECT_EQ(handled.size(), static_cast<size_t>(std::min(pass, 2)));
+    EXPECT_EQ(quit, pass == 3);
+    EXPECT_EQ(rc.getwidth(), 60);
+    EXPECT_EQ(stub::LastFrame().height, 40);
+    EXPECT_NE(BallList[0].Getoriginx(), x);
+    EXPECT_EQ(stub::PresentCount(), pass);
+    EXPECT_EQ(stub::PassesEnded(), pass);
+  }
+  EXPECT_FALSE(gReSize);
+  rc.DestroyBuffer();
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "app/render_window.h"
 #include "scene/commands.h"
 #include "scene/examples.h"
+#include "scene/field.h"
 #include "scene/mouse_editing.h"
 #include "scene/scene.h"
 #include "tests/support/platform_stub.h"
@@ -382,7 +383,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Groups groups;
   groups.Fresh();
   Rendering rc(0, 0, nullptr);
-  Resize(rc, 792, 554);  // the client area of the 800 x 600 window
+  Resize(rc, kFieldWidth, kFieldHeight);  // the client area of the 800 x 600 window
 
   Input in(data, size);
   Before before;

@@ -72,6 +72,26 @@ TEST(TickTest, MatchesTheWholeListTickInRandomScenes) {
   }
 }
 
+// A few balls far bigger or faster than the rest, which the grid leaves to every ball's
+// list; and as many as would be too many for that, which it keeps on the grid.
+TEST(TickTest, MatchesTheWholeListTickWithBigBallsAmongSmallOnes) {
+  for (int big : {1, 3, 40}) {
+    SCOPED_TRACE(testing::Message() << big << " big balls");
+    std::mt19937 random(big);
+    ClearForEditing();
+    AddRandomShapes(random, 20);
+    std::uniform_real_distribution<float> x(10, 782), y(10, 544), angle(0, 6.2832f);
+    for (int k = 0; k < 400 + big; ++k) {
+      const bool large = k % (400 / big + 1) == 0;
+      const float bx = x(random), by = y(random), a = angle(random);
+      const float radius = large ? (k % 2 ? 1000.f : 120.f) : 5.f + k % 3;
+      const float speed = large && k % 3 == 0 ? 16.f : 1.f + k % 3;
+      BallList.push_back(pinball(bx, by, bx + std::cos(a), by + std::sin(a), green, speed, radius));
+    }
+    EXPECT_EQ(FirstDifference(kShortRuns ? 60 : 300), -1);
+  }
+}
+
 // What the grid cannot hold is still tested: balls that are not finite or far out, walls
 // and circles far out or not finite, and steps within a hair of a wall's direction.
 TEST(TickTest, MatchesTheWholeListTickAtTheEdges) {

@@ -1,8 +1,9 @@
+#include "render/rendering.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "render/rendering.h"
 #include "tests/support/platform_stub.h"
 
 namespace {

@@ -1,9 +1,10 @@
+#include "scene/commands.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
-#include "scene/commands.h"
 #include "scene/scene.h"
 #include "tests/support/platform_stub.h"
 #include "tests/support/scene_reset.h"
@@ -157,9 +158,10 @@ TEST_F(CommandsTest, HelpBoxes) {
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_FALSE(boxes[0].owned);
   EXPECT_EQ(boxes[0].caption, "Instructions");
-  EXPECT_EQ(boxes[0].text,
-            "To Add objects to the scene, you must select Edit in the Files menu.  Then you can add "
-            "whatever objects you want. \n\n To Reset the whole scene, choose Reset.");
+  EXPECT_EQ(
+      boxes[0].text,
+      "To Add objects to the scene, you must select Edit in the Files menu.  Then you can add "
+      "whatever objects you want. \n\n To Reset the whole scene, choose Reset.");
   EXPECT_TRUE(boxes[1].owned);
   EXPECT_EQ(boxes[1].caption, "About");
   EXPECT_FALSE(boxes[1].text.empty());

@@ -1,3 +1,5 @@
+#include "scene/document.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -7,7 +9,6 @@
 #include <string>
 
 #include "scene/commands.h"
-#include "scene/document.h"
 #include "scene/history.h"
 #include "scene/mouse_editing.h"
 #include "scene/scene.h"

@@ -1,3 +1,5 @@
+#include "scene/history.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -6,7 +8,6 @@
 
 #include "app/render_window.h"
 #include "scene/commands.h"
-#include "scene/history.h"
 #include "scene/mouse_editing.h"
 #include "scene/scene.h"
 #include "scene/table_file.h"
@@ -71,7 +72,7 @@ TEST_F(HistoryTest, UndoAndRedoFollowAModelOfEveryStateInBetween) {
     init();
     std::mt19937 random(seed);
     std::vector<std::string> undo, redo;  // the model
-    std::string start;  // the scene just before the first change
+    std::string start;                    // the scene just before the first change
     for (int step = 0; step < 400; ++step) {
       const int kind = Uniform(random, 0, 99);
       SCOPED_TRACE("seed " + std::to_string(seed) + " step " + std::to_string(step) + " kind " +
@@ -92,7 +93,8 @@ TEST_F(HistoryTest, UndoAndRedoFollowAModelOfEveryStateInBetween) {
         const uint64_t version = SceneVersion();
         if (kind < 70) {
           if (!Pause) MenuCommand(IDM_EDIT);
-          const int32_t tools[] = {IDM_CIRCLE, IDM_BOX, IDM_TRIANGLE, IDM_POLYGON, IDM_CREATE_PINBALL};
+          const int32_t tools[] = {IDM_CIRCLE, IDM_BOX, IDM_TRIANGLE, IDM_POLYGON,
+                                   IDM_CREATE_PINBALL};
           if (kind % 5 == 0) MenuCommand(tools[Uniform(random, 0, 4)]);
           ClickAt(Uniform(random, 0, 791), Uniform(random, 0, 553));
         } else if (kind < 78) {

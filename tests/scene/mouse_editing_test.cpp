@@ -1,3 +1,5 @@
+#include "scene/mouse_editing.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -5,7 +7,6 @@
 #include <vector>
 
 #include "scene/history.h"
-#include "scene/mouse_editing.h"
 #include "scene/scene.h"
 #include "tests/support/scene_reset.h"
 

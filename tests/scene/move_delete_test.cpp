@@ -1,10 +1,11 @@
+#include "scene/move_delete.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <limits>
 #include <vector>
 
-#include "scene/move_delete.h"
 #include "scene/picking.h"
 #include "scene/scene.h"
 #include "tests/support/scene_reset.h"

@@ -1,3 +1,5 @@
+#include "scene/picking.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -5,8 +7,6 @@
 #include <limits>
 #include <utility>
 #include <vector>
-
-#include "scene/picking.h"
 
 namespace {
 

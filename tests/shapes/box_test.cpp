@@ -54,7 +54,8 @@ TEST(BoxTest, FilledAndOutlinePixels) {
        Rect(10, 10, 13, 10) + Rect(10, 12, 13, 12) + Rect(10, 11, 10, 11) + Rect(13, 11, 13, 11)},
       // Corners in any order draw the box between them.
       {2, 5, 4, 3, true, Rect(2, 3, 4, 5)},
-      {2, 5, 4, 3, false, Rect(2, 3, 4, 3) + Rect(2, 5, 4, 5) + Rect(2, 4, 2, 4) + Rect(4, 4, 4, 4)},
+      {2, 5, 4, 3, false,
+       Rect(2, 3, 4, 3) + Rect(2, 5, 4, 5) + Rect(2, 4, 2, 4) + Rect(4, 4, 4, 4)},
       {13, 10, 10, 12, true, Rect(10, 10, 13, 12)},
       {13, 12, 10, 10, false,
        Rect(10, 10, 13, 10) + Rect(10, 12, 13, 12) + Rect(10, 11, 10, 11) + Rect(13, 11, 13, 11)},

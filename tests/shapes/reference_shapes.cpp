@@ -8,9 +8,10 @@
 namespace {
 
 // One run of pixels through SetPixel. The walk stops two pixels beyond the
-// buffer on either side, only so that huge shapes stay quick; SetPixel drops
-// those margin pixels itself.
+// buffer on either side, and skips rows off it, only so that huge shapes stay
+// quick; SetPixel drops those pixels itself.
 void ReferenceSpan(Rendering& rc, int32_t y, int32_t from, int32_t to, const Color_RGB& color) {
+  if (y < -2 || y > rc.getheight() + 1) return;
   const int32_t first = std::max(from, int32_t{-2});
   const int32_t last = std::min(to, rc.getwidth() + 1);
   for (int32_t x = first; x <= last; ++x) rc.SetPixel(x, y, color);
@@ -71,4 +72,35 @@ void DrawReferenceBox(Rendering rc, const Box& b, bool Fill) {
       rc.SetPixel(b.right(), y, color);
     }
   }
+}
+
+void DrawReferenceLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Color_RGB color,
+                       Rendering rc) {
+  const int32_t dx = x2 >= x1 ? x2 - x1 : x1 - x2;
+  const int32_t sx = x2 >= x1 ? 1 : -1;
+  const int32_t dy = y2 >= y1 ? y2 - y1 : y1 - y2;
+  const int32_t sy = y2 >= y1 ? 1 : -1;
+  int32_t x = x1, y = y1;
+  if (dx >= dy) {
+    int32_t e = 2 * dy - dx;
+    for (; x != x2; x += sx) {
+      rc.SetPixel(x, y, color);
+      if (e >= 0) {
+        y += sy;
+        e -= 2 * dx;
+      }
+      e += 2 * dy;
+    }
+  } else {
+    int32_t e = 2 * dx - dy;
+    for (; y != y2; y += sy) {
+      rc.SetPixel(x, y, color);
+      if (e >= 0) {
+        x += sx;
+        e -= 2 * dy;
+      }
+      e += 2 * dx;
+    }
+  }
+  rc.SetPixel(x, y, color);
 }

@@ -10,3 +10,6 @@
 // for pixel.
 void DrawReferenceCircle(Rendering rc, const Circle& c, bool Fill);
 void DrawReferenceBox(Rendering rc, const Box& b, bool Fill);
+// Bresenham's line stepped from end to end, every pixel through SetPixel.
+void DrawReferenceLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Color_RGB color,
+                       Rendering rc);

@@ -30,6 +30,9 @@ void DrawReferenceFilledTriangle(Rendering rc, triangle t) {
   const int32_t lastColumn = rc.getwidth() - 1;
 
   auto row = [&](int32_t y, float xl, float xr, bool upper) {
+    // A row off the store sets nothing; skipped only so that huge triangles stay quick.
+    const int32_t pixelRow = left && upper ? y : Round(static_cast<float>(y));
+    if (pixelRow < 0 || pixelRow >= rc.getheight()) return;
     if (std::isnan(xl) || xl >= kPixelLimit) return;
     int32_t start = -1;
     if (xl > -kPixelLimit) start = left ? static_cast<int32_t>(xl) : Round(xl);
@@ -39,7 +42,6 @@ void DrawReferenceFilledTriangle(Rendering rc, triangle t) {
         rc.SetPixel(x, y, color);
       return;
     }
-    const int32_t pixelRow = Round(static_cast<float>(y));
     for (int32_t x = std::max(start, int32_t{-1}); x <= lastColumn && static_cast<float>(x) <= xr;
          ++x)
       rc.SetPixel(Round(static_cast<float>(x)), pixelRow, color);
@@ -62,5 +64,42 @@ void DrawReferenceFilledTriangle(Rendering rc, triangle t) {
     row(y, xl, xr, false);
     xl += lowerLeft;
     xr += lowerRight;
+  }
+}
+
+void DrawReferenceOutlineTriangle(Rendering rc, triangle t) {
+  t.reorder();
+  const float v1x = t.getv1x(), v1y = t.getv1y();
+  const float v2x = t.getv2x(), v2y = t.getv2y();
+  const float v3x = t.getv3x(), v3y = t.getv3y();
+  int32_t unused;
+  for (float v : {v1x, v1y, v2x, v2y, v3x, v3y}) {
+    if (!ToPixel(v, unused)) return;
+  }
+  const Color_RGB color = t.getcol();
+  rc.SetPixel(Round(v1x), Round(v1y), color);
+  rc.SetPixel(Round(v2x), Round(v2y), color);
+  rc.SetPixel(Round(v3x), Round(v3y), color);
+  const bool left = t.Left();
+  const float s13 = 1 / ((v3y - v1y) / (v3x - v1x));
+  const float s12 = 1 / ((v2y - v1y) / (v2x - v1x));
+  const float s23 = 1 / ((v3y - v2y) / (v3x - v2x));
+  auto plot = [&](float x, int32_t y) {
+    if (ToPixel(x, unused)) rc.SetPixel(Round(x), Round(static_cast<float>(y)), color);
+  };
+  int32_t y = Round(v1y);
+  float xl = static_cast<float>(Round(v1x));
+  float xr = xl;
+  for (; static_cast<float>(y) <= v2y; ++y) {
+    plot(xl, y);
+    plot(xr, y);
+    xl += left ? s12 : s13;
+    xr += left ? s13 : s12;
+  }
+  for (; static_cast<float>(y) < v3y; ++y) {
+    plot(xl, y);
+    plot(xr, y);
+    xl += left ? s23 : s13;
+    xr += left ? s13 : s23;
   }
 }

@@ -8,3 +8,7 @@
 // pixel through SetPixel. Kept as the picture the faster walk must reproduce
 // pixel for pixel. Sorts its own copy of the triangle.
 void DrawReferenceFilledTriangle(Rendering rc, triangle t);
+
+// The outline as it was first drawn: every row from the top vertex down,
+// visible or not, one pixel per edge through SetPixel.
+void DrawReferenceOutlineTriangle(Rendering rc, triangle t);

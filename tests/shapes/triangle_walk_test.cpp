@@ -2,9 +2,12 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <limits>
 #include <random>
 #include <vector>
 
+#include "shapes/repeated_sum.h"
 #include "shapes/triangle.h"
 #include "tests/shapes/reference_triangle.h"
 #include "tests/support/frame_helpers.h"
@@ -109,6 +112,33 @@ TEST(TriangleWalkTest, ClippedWalkDrawsTheReferencePicture) {
         << t.getv2y() << " " << t.getv3x() << "," << t.getv3y() << " in " << s.w << "x" << s.h;
   }
   EXPECT_GT(drawn, 100000);  // the comparison saw real pictures, not empty frames
+}
+
+// The rows above the buffer are summed in one go: the same float as adding the step
+// row by row, for steps and starts of every size and sign, on ties between two floats,
+// across powers of two and zero, up to overflow.
+TEST(TriangleWalkTest, RepeatedSumIsTheSumOfEveryRow) {
+  std::mt19937 random(4);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+  auto real = [&] {
+    const float v =
+        std::ldexp(std::uniform_real_distribution<float>(0.5f, 1)(random), pick(-30, 30));
+    return pick(0, 1) ? v : -v;
+  };
+  for (int k = 0; k < 20000; ++k) {
+    float x = pick(0, 3) ? real() : static_cast<float>(pick(-3, 3));
+    float step = real();
+    if (k % 5 == 0)
+      step = std::ldexp(static_cast<float>(pick(1, 7)), pick(-8, 4)) * (pick(0, 1) ? 1 : -1);
+    if (k % 97 == 0) x = pick(0, 1) ? 3e38f : std::numeric_limits<float>::infinity();
+    const int n = pick(0, 3000);
+    float sum = x;
+    for (int row = 0; row < n; ++row) sum += step;
+    const float jumped = RepeatedSum(x, step, n);
+    ASSERT_TRUE(std::memcmp(&sum, &jumped, sizeof sum) == 0 ||
+                (std::isnan(sum) && std::isnan(jumped)))
+        << std::hexfloat << x << " + " << step << " x " << n << ": " << sum << ", not " << jumped;
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <deque>
 #include <fstream>
+#include <functional>
 #include <optional>
 
 #include "app/platform.h"
@@ -34,6 +35,8 @@ struct State {
   std::string caption;
   std::map<int32_t, bool> enabled{{IDM_UNDO, false}, {IDM_REDO, false}};  // as the menu starts
   bool fail_writes = false;
+  std::deque<std::function<void()>> messages;
+  int passes = 0;
 };
 
 State& state() {
@@ -166,7 +169,7 @@ bool PlatformReadFile(const std::string& path, size_t limit, std::string& bytes,
   }
   const std::streamoff size = in.tellg();
   if (size < 0 || static_cast<uint64_t>(size) > limit) {
-    error = "the file is larger than 64 MiB";
+    error = FileTooLargeText(limit);
     return false;
   }
   bytes.assign(static_cast<size_t>(size), '\0');
@@ -209,6 +212,18 @@ void PlatformSetCaption(const char* caption) { state().caption = caption; }
 void PlatformEnableMenuItem(int32_t commandId, bool enabled) {
   state().enabled[commandId] = enabled;
 }
+
+bool PlatformTakeMessage() {
+  State& s = state();
+  if (s.messages.empty()) return false;
+  const std::function<void()> message = std::move(s.messages.front());
+  s.messages.pop_front();
+  if (!message) return true;  // the quit request
+  message();
+  return false;
+}
+
+void PlatformEndPass(bool) { ++state().passes; }
 
 namespace stub {
 
@@ -254,5 +269,8 @@ bool IsEnabled(int32_t commandId) {
   return it == state().enabled.end() || it->second;
 }
 void FailWrites(bool fail) { state().fail_writes = fail; }
+void QueueMessage(std::function<void()> message) { state().messages.push_back(std::move(message)); }
+size_t QueuedMessages() { return state().messages.size(); }
+int PassesEnded() { return state().passes; }
 
 }  // namespace stub

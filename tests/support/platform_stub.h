@@ -2,9 +2,11 @@
 
 // Recording stand-in for the platform functions: a zero-filled heap store,
 // the last presented frame kept for reading, menu check marks, dialog
-// answers, and plain files.
+// answers, plain files, and the main loop's input queue.
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -71,5 +73,13 @@ const std::string& Caption();
 bool IsEnabled(int32_t commandId);  // true unless greyed
 // Make the next file writes fail, as a full disk would.
 void FailWrites(bool fail);
+
+// The input queue of the main loop: each pass takes the oldest message and
+// runs it (as a window procedure would handle it); an empty one is the quit
+// request.
+void QueueMessage(std::function<void()> message);
+size_t QueuedMessages();
+// Passes of the main loop ended so far.
+int PassesEnded();
 
 }  // namespace stub

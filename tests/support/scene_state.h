@@ -5,29 +5,14 @@
 
 #include "scene/document.h"
 #include "scene/scene.h"
+#include "scene/snapshot.h"
 #include "scene/time_controls.h"
 
 namespace testing_support {
 
 inline void RestoreStartState() {
-  gPointList.clear();
-  BallList.clear();
-  polylist.clear();
-  LinesList.clear();
-  circlist.clear();
-  boxlist.clear();
-  trilist.clear();
-  color = red;
-  shape = type::triangle;
-  CreateBall = false;
-  speed = 3.0f;
-  pinrad = 5.0f;
-  Fill = true;
-  Pause = false;
-  Start = true;
-  pickedb = -1;
-  pickedc = -1;
-  pickedt = -1;
+  EmptyScene();
+  SetStartSettings();
   ForgetDocument();
   ResetTimeControls();
 }

@@ -264,7 +264,7 @@ async function main() {
           const expected = flatten(pageMenu);
           for (const [id, on] of native.checked) expected.set(id, on);
           assert.deepEqual(flatten(await menuFromPage(p)), expected);
-          // Marks only where the program ever sets one; Edit's its own, the others in groups.
+          // Marks only where the program ever sets one.
           const boxed = [
             ['File', 'Quit'],
             ['Help', 'Instructions'],
@@ -279,15 +279,16 @@ async function main() {
           const roles = await p.$$eval('[data-id]', (l) =>
             l.map((e) => [Number(e.dataset.id), e.getAttribute('role')]),
           );
+          // Edit, Pause and Trails each mark their own state; the others mark one choice of a group.
+          const toggles = [
+            ['File', 'Edit'],
+            ['Pinball', 'Pause'],
+            ['Pinball', 'Trails'],
+          ].map((names) => id(...names));
           for (const [k, role] of roles) {
             assert.equal(
               role,
-              // Edit, Pause (40043) and Trails (40049) are toggles; the other marks are choices.
-              !marked.has(k)
-                ? 'menuitem'
-                : [id('File', 'Edit'), 40043, 40049].includes(k)
-                  ? 'menuitemcheckbox'
-                  : 'menuitemradio',
+              !marked.has(k) ? 'menuitem' : toggles.includes(k) ? 'menuitemcheckbox' : 'menuitemradio',
               `${k}`,
             );
           }
@@ -505,10 +506,9 @@ async function main() {
           const [speed, radius] = await page.$$('.menu.open .submenu');
           await speed.click();
           await radius.hover();
-          assert.deepEqual(await page.$$eval('.submenu', (l) => l.map((e) => e.getAttribute('aria-expanded'))), [
-            'false',
-            'true',
-          ]);
+          const expanded = (e) => e.evaluate((e) => e.getAttribute('aria-expanded'));
+          assert.deepEqual(await Promise.all([speed, radius].map(expanded)), ['false', 'true']);
+          assert.equal(await page.$$eval('.submenu[aria-expanded="true"]', (l) => l.length), 1);
           await sleep(100);
           const frozen = await passes(page);
           await sleep(300);
