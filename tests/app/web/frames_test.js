@@ -208,11 +208,11 @@ async function main() {
       [
         'on phones upright and on their side: large targets within the screen; a polygon by taps and a long press; A',
         async () => {
-          await page.evaluate(() => localStorage.clear()); // the default scene, not the table kept above
           for (const [vw, vh] of [
             [390, 844],
             [844, 390],
           ]) {
+            await page.evaluate(() => localStorage.clear()); // the default scene, not the table kept before
             const phone = await web.open(browser, url + '?step', errors, {
               width: vw,
               height: vh,
