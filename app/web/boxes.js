@@ -7,6 +7,20 @@
 
 import { element } from './dom.js';
 
+// The plain colour names, and the nearest of them to 0xRRGGBB (by distance in RGB).
+// prettier-ignore
+const kColourNames = [
+  ['black', 0x000000], ['grey', 0x808080], ['silver', 0xc0c0c0], ['white', 0xffffff], ['red', 0xff0000],
+  ['dark red', 0x800000], ['orange', 0xff8800], ['yellow', 0xffff00], ['olive', 0x808000], ['green', 0x00ff00],
+  ['dark green', 0x008000], ['cyan', 0x00ffff], ['teal', 0x008080], ['blue', 0x0000ff], ['navy', 0x000080],
+  ['purple', 0x800080], ['magenta', 0xff00ff], ['pink', 0xffc0cb], ['brown', 0x8b4513], ['sky blue', 0x87ceeb],
+];
+export function colourName(rgb) {
+  const parts = (c) => [c >> 16, (c >> 8) & 0xff, c & 0xff];
+  const distance = (c) => parts(c).reduce((sum, v, k) => sum + (v - parts(rgb)[k]) ** 2, 0);
+  return kColourNames.reduce((best, named) => (distance(named[1]) < distance(best[1]) ? named : best))[0];
+}
+
 export function createBoxes(overlay, owner = document.getElementById('window')) {
   let keys = null; // the open box's key handler, or null
   let before = null; // what had the focus before the box opened
@@ -171,8 +185,12 @@ export function createBoxes(overlay, owner = document.getElementById('window')) 
   // The 16 custom colours, 0xRRGGBB, black at first, kept for the life of the
   // page; "Add to Custom Colors" fills them in turn.
   const custom = new Array(16).fill(0);
+  const filled = new Array(16).fill(false);
   let nextCustom = 0;
   const hex = (rgb) => '#' + rgb.toString(16).padStart(6, '0');
+  // A swatch's name for a screen reader: its colour's nearest plain name, and its value.
+  const swatchName = (k) =>
+    `Custom colour ${k + 1}: ` + (filled[k] ? `${colourName(custom[k])}, ${hex(custom[k])}` : 'empty');
 
   // Opens on `current` (0xRRGGBB); the chosen colour on OK, -1 on Cancel or Escape.
   function chooseColor(current) {
@@ -188,10 +206,11 @@ export function createBoxes(overlay, owner = document.getElementById('window')) 
       swatches.setAttribute('aria-label', 'Custom colors');
       const paint = () =>
         swatches.replaceChildren(
-          ...custom.map((rgb) => {
+          ...custom.map((rgb, k) => {
             const s = element('button', 'swatch');
             s.style.background = hex(rgb);
             s.title = hex(rgb);
+            s.setAttribute('aria-label', swatchName(k));
             s.addEventListener('click', () => {
               value.value = hex(rgb);
             });
@@ -202,6 +221,7 @@ export function createBoxes(overlay, owner = document.getElementById('window')) 
       const add = element('button', 'add-custom', 'Add to Custom Colors');
       add.addEventListener('click', () => {
         custom[nextCustom] = parseInt(value.value.slice(1), 16);
+        filled[nextCustom] = true;
         nextCustom = (nextCustom + 1) % custom.length;
         paint();
       });

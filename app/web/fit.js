@@ -1,15 +1,24 @@
-// The program's window scaled down to fit, on whole device pixels.
+// The program's window fitted to the page.
 //
-// In a window narrower than the program's, the program's window shrinks as
-// a whole (the negative margins give back the room it no longer takes).
-// Its canvas' corner is moved onto a whole device pixel, so that at full
-// size each canvas pixel covers whole device pixels at any pixel ratio.
+// Where the program's window does not fit (a phone, upright or on its side,
+// or a narrow window), the page takes the phone layout (the class `phone` on
+// the root, which page.css lays out): the canvas as large as the screen
+// allows, beside or under large menu titles and buttons. Otherwise the window
+// stands at its own size; in a window a little narrower than the program's it
+// shrinks as a whole (the negative margins give back the room it no longer
+// takes). Its canvas' corner is moved onto a whole device pixel, so that at
+// full size each canvas pixel covers whole device pixels at any pixel ratio.
+
+// Narrower than the window with the page's margins, or too low for it on a touch screen.
+const kPhone = '(max-width: 809px), (max-height: 560px) and (pointer: coarse)';
 
 export function fitToPage(programWindow, canvas) {
+  const phone = matchMedia(kPhone);
   function fit() {
     const style = programWindow.style;
     style.transform = style.marginRight = style.marginBottom = '';
-    if (programWindow.hidden) return;
+    document.documentElement.classList.toggle('phone', phone.matches);
+    if (programWindow.hidden || phone.matches) return;
     const body = getComputedStyle(document.body);
     const room = document.documentElement.clientWidth - parseFloat(body.marginLeft) - parseFloat(body.marginRight);
     const width = programWindow.offsetWidth,
@@ -37,6 +46,7 @@ export function fitToPage(programWindow, canvas) {
     );
   }
   addEventListener('resize', fit);
+  phone.addEventListener('change', fit);
   watchRatio();
   fit();
   document.fonts.ready.then(fit);

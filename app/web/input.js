@@ -45,7 +45,7 @@ function accelerator(code, shift) {
   return found ? found.id : null;
 }
 
-export function connectInput({ canvas, post, menus, boxes, files }) {
+export function connectInput({ canvas, post, menus, boxes, files, status }) {
   // Client coordinates to the canvas pixel under them, at any scale.
   function canvasPoint(clientX, clientY) {
     const r = canvas.getBoundingClientRect();
@@ -77,8 +77,11 @@ export function connectInput({ canvas, post, menus, boxes, files }) {
       return;
     }
     if (menus.key(e)) return; // the menu bar's keys, and every key while it has the keyboard
+    if (status.key(e)) return; // the canvas' cursor, while it has the focus
+    if (e.key === 'Tab') return; // the page's, moving the focus along its parts
+    // Backspace deletes too: some keyboards have no Delete key.
+    const code = e.key === 'Backspace' ? kNamedKeys.Delete : virtualKey(e);
     // Keys held with Alt are system keys, which the window leaves alone.
-    const code = virtualKey(e);
     if (e.altKey || code === null) return;
     const shortcut = kShortcuts.has(code);
     if (e.metaKey && !shortcut) return;

@@ -19,6 +19,7 @@ export function createMenuBar(bar, onCommand) {
   let before = null; // what had the focus before the bar took it
   let altAlone = false; // Alt is down, and nothing else was pressed with it
   let labels = 0;
+  let hovered = null; // the top menu the mouse opened by pointing at its title
 
   const greyed = (li) => li.getAttribute('aria-disabled') === 'true';
   // Where the arrows stop: not on separators, nor on greyed items, which Windows passes over.
@@ -68,7 +69,9 @@ export function createMenuBar(bar, onCommand) {
       mark.setAttribute('aria-hidden', 'true');
       const label = element('span', 'label', entry.text);
       li.append(mark, label);
-      li.addEventListener('mouseenter', () => point(li));
+      li.addEventListener('pointerenter', (e) => {
+        if (e.pointerType === 'mouse') point(li);
+      });
       if (entry.items) {
         label.id = `menu-label-${++labels}`;
         const arrow = element('span', 'arrow', '\u25B8');
@@ -157,6 +160,15 @@ export function createMenuBar(bar, onCommand) {
     }
     if (!active && !opened) return false;
     if (altAlone) return true;
+    if (k === 'Tab' && active) {
+      // Tab leaves the bar, from its title, to the next stop or (Shift) the one before.
+      const at = document.activeElement.closest('.menu');
+      hidePopups();
+      if (at) at.firstChild.focus();
+      active = false;
+      before = null;
+      return true;
+    }
     e.preventDefault();
     if (!active) {
       // A menu opened with the mouse: Escape closes it, the arrows and Enter take it over.
@@ -218,23 +230,38 @@ export function createMenuBar(bar, onCommand) {
     title.setAttribute('role', 'menuitem');
     title.setAttribute('aria-haspopup', 'menu');
     title.setAttribute('aria-expanded', 'false');
-    // Out of the Tab order: the keys reach the bar through F10 or Alt, as on Windows.
-    title.tabIndex = -1;
+    // The bar is one stop in the Tab order, at its first title; the arrows go on from there.
+    title.tabIndex = k === 0 ? 0 : -1;
     menu.append(title, popup(list, title.id));
+    // A click on the open menu's title closes it, unless the pointer opened it
+    // on its way there: with one menu open, another title's opens in its place.
     title.addEventListener('click', (e) => {
       e.stopPropagation();
-      if (opened === menu) close();
+      if (opened === menu && hovered !== menu) close();
       else open(menu);
+      hovered = null;
     });
     // With one menu open, pointing at another title opens that one instead.
-    title.addEventListener('mouseenter', () => {
-      if (opened && opened !== menu) open(menu);
+    // (A finger points at nothing: its tap is the click.)
+    title.addEventListener('pointerenter', (e) => {
+      if (e.pointerType !== 'mouse' || !opened || opened === menu) return;
+      open(menu);
+      hovered = menu;
+    });
+    title.addEventListener('pointerleave', () => {
+      hovered = null;
     });
     menus.push(menu);
     bar.append(menu);
   });
   // A click on the bar does not take the focus to it, so the keys stay where they were.
   bar.addEventListener('mousedown', (e) => e.preventDefault());
+  // Tab reaches the bar as F10 does; Escape then leaves it for where the focus was.
+  bar.addEventListener('focusin', (e) => {
+    if (active) return;
+    before = e.relatedTarget;
+    active = true;
+  });
   // Focus taken elsewhere (a click in a field, say) leaves the bar.
   bar.addEventListener('focusout', (e) => {
     if (active && e.relatedTarget && !bar.contains(e.relatedTarget)) {

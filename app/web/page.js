@@ -15,6 +15,7 @@ import { fitToPage } from './fit.js';
 import { connectInput } from './input.js';
 import { createMenuBar } from './menu_bar.js';
 import { EventKind } from './page_bridge.js';
+import { createStatus } from './status.js';
 
 // Like a window's message queue, the queue is bounded; input beyond it is lost.
 const kQueueLimit = 10000;
@@ -29,6 +30,13 @@ const post = (event) => {
 };
 const menus = createMenuBar(document.getElementById('menubar'), (id) => post([EventKind.Command, id, 0]));
 const files = createFiles(document.getElementById('notice'));
+const status = createStatus({
+  canvas,
+  line: document.getElementById('status'),
+  marks: document.getElementById('marks'),
+  says: document.getElementById('cursor-says'),
+  post,
+});
 
 // The program: the Module object the toolchain's factory fills in.
 const program = { page: null, onAbort: failed };
@@ -47,7 +55,7 @@ const clock = new PassClock({
   },
 });
 
-connectInput({ canvas, post, menus, boxes, files });
+connectInput({ canvas, post, menus, boxes, files, status });
 // A link put into the address of the open page opens too. It waits behind an
 // open box, rather than being lost as a click would be.
 addEventListener('hashchange', () => {
@@ -112,6 +120,8 @@ const page = {
   messageBox: (caption, text) => modal(boxes.messageBox(caption, text)),
   chooseColor: (current) => modal(boxes.chooseColor(current)),
   enableMenuItem: (id, enabled) => menus.enable(id, enabled),
+  setStatus: (line, next) => status.set(line, next),
+  setPending: (xy) => status.pending(xy),
   setCaption(text) {
     document.title = text;
     caption.textContent = text;

@@ -122,4 +122,12 @@ EM_JS(void, PageStore, (const uint8_t* bytes, int32_t size, const char* name, in
   Module.page.store(HEAPU8.slice(bytes, bytes + size), UTF8ToString(name), changed !== 0, shared !== 0);
 });
 
+EM_JS(void, PageSetStatus, (const char* line, const char* next), {
+  Module.page.setStatus(UTF8ToString(line), UTF8ToString(next));
+});
+
+EM_JS(void, PageSetPending, (const int32_t* xy, int32_t count), {
+  Module.page.setPending(Array.from(HEAP32.subarray(xy >> 2, (xy >> 2) + 2 * count)));
+});
+
 // clang-format on

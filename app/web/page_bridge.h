@@ -73,6 +73,10 @@ void PageDownload(const char* name, const uint8_t* bytes, int32_t size);
 int32_t PageAskSaveChanges();
 void PageSetCaption(const char* caption);
 void PageEnableMenuItem(int32_t commandId, int32_t enabled);
+// The status line's words (`line`), `next` among them: what the next click does.
+void PageSetStatus(const char* line, const char* next);
+// The clicks of the gesture in progress: `count` pairs x, y of canvas pixels.
+void PageSetPending(const int32_t* xy, int32_t count);
 // Keeps the table in the browser's storage as this tab's, for its reloads;
 // `shared`: also as the table a new tab starts from.
 void PageStore(const uint8_t* bytes, int32_t size, const char* name, int32_t changed,

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "app/main_pass.h"
 #include "app/platform.h"
@@ -20,6 +21,7 @@
 #include "scene/history.h"
 #include "scene/mouse_editing.h"
 #include "scene/scene.h"
+#include "scene/status_text.h"
 #include "scene/table_file.h"
 
 namespace {
@@ -146,6 +148,29 @@ void StartTable() {
   OpenWaitingLink();
 }
 
+// The status line and the rings of the pending clicks, sent when they
+// changed: after an input event, never on a pass without one.
+std::string gStatus;
+std::vector<int32_t> gPending;
+
+void TellStatus(bool clickedRunning) {
+  const StatusWords words = StatusText(clickedRunning);
+  const std::string line = words.Line();
+  if (line != gStatus) {
+    gStatus = line;
+    PageSetStatus(line.c_str(), words.next.c_str());
+  }
+  std::vector<int32_t> pending;
+  for (const Point& p : gPointList) {
+    pending.push_back(static_cast<int32_t>(p.x));
+    pending.push_back(static_cast<int32_t>(p.y));
+  }
+  if (pending != gPending) {
+    gPending = pending;
+    PageSetPending(gPending.data(), static_cast<int32_t>(gPending.size() / 2));
+  }
+}
+
 // The page's menu bar learns which items show a mark, and how.
 void DeclareMarks() {
   for (const auto& group : kChoiceGroups) {
@@ -162,6 +187,8 @@ bool PlatformTakeMessage() {
   PageTakeEvent(&event);
   if (event.kind == kPageQuit) return true;
   Dispatch(event);
+  // A left click outside edit mode adds nothing; the status line says why.
+  if (event.kind != kPageNoEvent) TellStatus(event.kind == kPageLeftDown && !Pause);
   return false;
 }
 
@@ -189,6 +216,7 @@ int main() {
   AskForResize(kFieldWidth, kFieldHeight);
   init();
   StartTable();
+  TellStatus(false);
   // The loop's first pass: the page takes over the scheduling from here on.
   PagePassDone();
   return 0;

@@ -1,7 +1,8 @@
 'use strict';
 // The page's canvas against the native program, pixel for pixel: the default
 // scene, moving balls, shapes built, moved and deleted by clicks, the A key,
-// both ends of the colour chooser, and a polygon by touch on a phone. The page
+// both ends of the colour chooser, examples and the time keys, and on phones upright and on
+// their side: large targets within the screen and a polygon by touch. The page
 // runs stepped (?step), so that both sides draw the same pass; the native frame
 // comes from pinball-replay fed the same events. Then, on the browser's clock:
 // the balls move, one frame's time, the README's screenshot, and the pace.
@@ -205,52 +206,113 @@ async function main() {
         },
       ],
       [
-        'on a phone: the window scaled to fit; taps and a long press build a polygon; the A button',
+        'on phones upright and on their side: large targets within the screen; a polygon by taps and a long press; A',
         async () => {
-          await page.evaluate(() => localStorage.clear()); // the default scene, not the table kept above
-          const phone = await web.open(browser, url + '?step', errors, {
-            width: 390,
-            height: 844,
-            isMobile: true,
-            hasTouch: true,
-            deviceScaleFactor: 3,
-          });
-          const lines = [`command ${web.idOf(menu, 'File', 'Edit')}`, `command ${web.idOf(menu, 'Shape', 'Polygon')}`];
-          await web.menu(phone, 'File', 'Edit');
-          await web.menu(phone, 'Shape', 'Polygon');
-          const { left, top, width } = await phone.$eval('#screen', (c) => c.getBoundingClientRect().toJSON());
-          const scale = width / web.WIDTH;
-          assert.ok(scale < 0.5 && left + width <= 390, `the canvas at ${left}, ${width} wide`);
-          assert.deepEqual(
-            [left, top].map((v) => Math.abs(v * 3 - Math.round(v * 3)) < 1e-3),
-            [true, true],
-            'not on device pixels',
-          );
-          // A touch lands on a whole CSS pixel: the scene pixel under it is the one clicked.
-          for (const [kind, x, y] of [
-            ['left', 620, 420],
-            ['left', 700, 430],
-            ['left', 680, 520],
-            ['right', 640, 500],
+          for (const [vw, vh] of [
+            [390, 844],
+            [844, 390],
           ]) {
-            const [cx, cy] = [Math.round(left + (x + 0.5) * scale), Math.round(top + (y + 0.5) * scale)];
-            lines.push(`${kind} ${Math.floor((cx - left) / scale)} ${Math.floor((cy - top) / scale)}`);
-            await phone.touchscreen.touchStart(cx, cy);
-            if (kind === 'right') await phone.waitForSelector('.held'); // the press is taken and shown
-            await phone.touchscreen.touchEnd();
+            await page.evaluate(() => localStorage.clear()); // the default scene, not the table kept before
+            const phone = await web.open(browser, url + '?step', errors, {
+              width: vw,
+              height: vh,
+              isMobile: true,
+              hasTouch: true,
+              deviceScaleFactor: 3,
+            });
+            // Every title, item and button at least 44 x 44 CSS px, inside the viewport, its text at least 16 px.
+            const targets = (selector) =>
+              phone.$$eval(selector, (l) =>
+                l
+                  .filter((e) => e.getClientRects().length)
+                  .map((e) => {
+                    const r = e.getBoundingClientRect();
+                    const text = e.querySelector('.label') || e;
+                    return {
+                      name: text.textContent,
+                      box: [r.left, r.top, r.right, r.bottom],
+                      font: parseFloat(getComputedStyle(text).fontSize),
+                    };
+                  }),
+              );
+            const checkTargets = (list, what) => {
+              assert.ok(list.length, `no ${what}`);
+              for (const { name, box, font } of list) {
+                const [l, t, r, b] = box;
+                assert.ok(r - l >= 44 && b - t >= 44, `${what} ${name}: ${r - l} x ${b - t}`);
+                assert.ok(l >= 0 && t >= 0 && r <= vw + 0.01 && b <= vh + 0.01, `${what} ${name} at ${box}`);
+                assert.ok(font >= 16, `${what} ${name}: ${font} px text`);
+              }
+            };
+            checkTargets(await targets('.menu-title'), 'title');
+            checkTargets(await targets('#keys button'), 'button');
+            assert.equal(await phone.evaluate(() => document.documentElement.scrollHeight), vh, 'the page scrolls');
+            const titles = await phone.$$('.menu-title');
+            for (const [k, entry] of menu.entries()) {
+              await titles[k].tap();
+              checkTargets(await targets('.menu.open > .popup > li:not([role="separator"])'), entry.text);
+              for (const sub of entry.items.filter((i) => i.items)) {
+                const li = await phone.evaluateHandle(
+                  (name) =>
+                    [...document.querySelectorAll('.menu.open .submenu')].find(
+                      (e) => e.querySelector(':scope > .label').textContent === name,
+                    ),
+                  sub.text,
+                );
+                await li.tap();
+                checkTargets(await targets('.submenu.open > .popup > li'), `${entry.text} > ${sub.text}`);
+              }
+              await titles[k].tap();
+            }
+            assert.equal(await phone.$('.menu.open'), null);
+
+            const lines = [
+              `command ${web.idOf(menu, 'File', 'Edit')}`,
+              `command ${web.idOf(menu, 'Shape', 'Polygon')}`,
+            ];
+            await web.menu(phone, 'File', 'Edit');
+            await web.menu(phone, 'Shape', 'Polygon');
+            const { left, top, width, height } = await phone.$eval('#screen', (c) =>
+              c.getBoundingClientRect().toJSON(),
+            );
+            const scale = width / web.WIDTH;
+            // As large as the screen allows: the whole width upright, the whole height on its side.
+            assert.ok(vw < vh ? width === vw : height === vh, `the canvas ${width} x ${height}`);
+            assert.ok(
+              left >= 0 && top >= 0 && left + width <= vw && top + height <= vh,
+              `the canvas at ${left}, ${top}`,
+            );
+            assert.deepEqual(
+              [left, top].map((v) => Math.abs(v * 3 - Math.round(v * 3)) < 1e-3),
+              [true, true],
+              'not on device pixels',
+            );
+            // A touch lands on a whole CSS pixel: the scene pixel under it is the one clicked.
+            for (const [kind, x, y] of [
+              ['left', 620, 420],
+              ['left', 700, 430],
+              ['left', 680, 520],
+              ['right', 640, 500],
+            ]) {
+              const [cx, cy] = [Math.round(left + (x + 0.5) * scale), Math.round(top + (y + 0.5) * scale)];
+              lines.push(`${kind} ${Math.floor((cx - left) / scale)} ${Math.floor((cy - top) / scale)}`);
+              await phone.touchscreen.touchStart(cx, cy);
+              if (kind === 'right') await phone.waitForSelector('.held'); // the press is taken and shown
+              await phone.touchscreen.touchEnd();
+            }
+            assert.deepEqual(
+              await Promise.all([phone, page].map((p) => p.$eval('#keys', (e) => getComputedStyle(e).display))),
+              ['flex', 'none'],
+            );
+            lines.push('key 65', 'pass 8');
+            await (await phone.$('#keys button[data-key="A"]')).tap();
+            await phone.evaluate(() => pinballPage.step(8));
+            assert.equal(
+              web.compareFrames(await web.canvasBytes(phone), web.replay(args.replay, lines, args.out).frame),
+              '',
+            );
+            await phone.close();
           }
-          assert.deepEqual(
-            await Promise.all([phone, page].map((p) => p.$eval('#keys', (e) => getComputedStyle(e).display))),
-            ['flex', 'none'],
-          );
-          lines.push('key 65', 'pass 8');
-          await (await phone.$('#keys button[data-key="A"]')).tap();
-          await phone.evaluate(() => pinballPage.step(8));
-          assert.equal(
-            web.compareFrames(await web.canvasBytes(phone), web.replay(args.replay, lines, args.out).frame),
-            '',
-          );
-          await phone.close();
         },
       ],
     ]);

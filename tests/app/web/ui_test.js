@@ -296,6 +296,191 @@ async function main() {
         },
       ],
       [
+        'the status line through a gesture; a click while running says how to start editing; the rings',
+        async () => {
+          await page.evaluate(() => localStorage.clear());
+          const p = await web.open(browser, url + '?step', errors);
+          const said = () => p.$eval('#status', (e) => e.textContent);
+          const line = (mode, next, table = 'Untitled') =>
+            `${mode} · red · ${next} · ${table} · new balls: speed x 3, radius x .5`;
+          assert.equal(await p.$eval('#status', (e) => e.getAttribute('role')), 'status');
+          assert.equal(await said(), line('Running', 'triangle: File › Edit to start editing'));
+          await web.clickCanvas(p, 100, 100);
+          await step(p, 1);
+          assert.equal(
+            await said(),
+            line('Running', 'clicks add nothing while running: choose File › Edit to start editing'),
+          );
+          await web.menu(p, 'File', 'Edit');
+          await step(p, 1);
+          const rings = [];
+          for (const [x, y, next, table] of [
+            [300, 300, 'triangle: corner 2 of 3'],
+            [380, 300, 'triangle: corner 3 of 3'],
+            [340, 360, 'triangle: corner 1 of 3', 'Untitled *'],
+          ]) {
+            assert.match(await said(), /corner \d of 3/);
+            await web.clickCanvas(p, x, y);
+            await step(p, 1);
+            assert.equal(await said(), line('Editing', next, table));
+            rings.push([x, y]);
+            if (rings.length === 3) rings.length = 0; // the triangle is made: nothing pending
+            // A ring over each pending click (shown where the pointer is a finger), never in the canvas.
+            const shown = await p.$$eval('#marks .pending', (l) =>
+              l.map((e) => [parseFloat(e.style.left), parseFloat(e.style.top)]),
+            );
+            assert.deepEqual(
+              shown.map(([l, t]) => [Math.floor((l * web.WIDTH) / 100), Math.floor((t * web.HEIGHT) / 100)]),
+              rings,
+            );
+          }
+          await p.close();
+        },
+      ],
+      [
+        'the keyboard all the way: Tab and Enter open File; a triangle from the cursor drawn as natively; Backspace deletes',
+        async () => {
+          await page.evaluate(() => localStorage.clear());
+          const p = await web.open(browser, url + '?step', errors);
+          const script = [];
+          const focused = () => p.evaluate(() => document.activeElement.id || document.activeElement.textContent);
+          await p.keyboard.press('Tab');
+          assert.equal(await focused(), 'menu-title-0'); // File
+          await p.keyboard.press('Enter'); // opens File: the program goes on
+          assert.equal(await p.$eval('.menu.open > .menu-title', (e) => e.textContent), 'File');
+          await p.keyboard.press('ArrowDown');
+          await p.keyboard.press('Enter'); // Edit
+          script.push(`command ${id('File', 'Edit')}`);
+          await step(p, 1);
+          for (let k = 0; k < 3 && (await focused()) !== 'screen'; ++k) await p.keyboard.press('Tab');
+          assert.equal(await focused(), 'screen');
+          let at = await p.evaluate(() => [...document.querySelectorAll('#marks .cursor')].length);
+          assert.equal(at, 1);
+          at = [web.WIDTH >> 1, web.HEIGHT >> 1]; // the cursor starts in the middle
+          // Plain arrows, a pixel a press (Shift, ten, is a key the program is given as well).
+          const moveTo = async (x, y) => {
+            for (const [d, plus, minus] of [
+              [x - at[0], 'ArrowRight', 'ArrowLeft'],
+              [y - at[1], 'ArrowDown', 'ArrowUp'],
+            ]) {
+              for (let k = 0; k < Math.abs(d); ++k) await p.keyboard.press(d > 0 ? plus : minus);
+            }
+            at = [x, y];
+          };
+          for (const [x, y] of [
+            [300, 200],
+            [380, 200],
+            [340, 260],
+          ]) {
+            await moveTo(x, y);
+            const next = await p.$eval('#status', (e) => e.textContent.split(' · ')[2]);
+            assert.equal(await p.$eval('#cursor-says', (e) => e.textContent), `${x}, ${y}: ${next}`);
+            await p.keyboard.press('Enter');
+            script.push(`left ${x} ${y}`);
+            await step(p, 3); // the Shift presses on the way, and the click
+          }
+          script.push(`pass 4`);
+          await sameFrame(p, web.replay(args.replay, script, args.out).frame);
+          // Picked by the cursor, and deleted by Backspace as by Delete.
+          await moveTo(340, 220);
+          await p.keyboard.press('Enter');
+          await p.keyboard.press('Backspace');
+          await step(p, 4);
+          script.push('left 340 220', 'key 46', 'pass 2');
+          await sameFrame(p, web.replay(args.replay, script, args.out).frame);
+          // Shift+Enter is a right click: it drops the pending click.
+          await p.keyboard.press('Enter');
+          await step(p, 1);
+          assert.equal(await p.$$eval('#marks .pending', (l) => l.length), 1);
+          await p.keyboard.down('Shift');
+          await p.keyboard.press('Enter');
+          await p.keyboard.up('Shift');
+          await step(p, 2);
+          assert.equal(await p.$$eval('#marks .pending', (l) => l.length), 0);
+          await p.close();
+        },
+      ],
+      [
+        'the focus ring: at least 3:1 against what is around it, and not shown for hover; centred when wide',
+        async () => {
+          const p = await web.open(browser, url + '?step', errors);
+          // The relative luminance and the contrast of two CSS rgb() colours.
+          const luminance = (css) => {
+            const [r, g, b] = css.match(/[\d.]+/g).map((v) => Number(v) / 255);
+            const lin = (c) => (c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4);
+            return 0.2126 * lin(r) + 0.7152 * lin(g) + 0.0722 * lin(b);
+          };
+          const contrast = (a, b) => {
+            const [hi, lo] = [luminance(a), luminance(b)].sort((x, y) => y - x);
+            return (hi + 0.05) / (lo + 0.05);
+          };
+          const ring = (selector) =>
+            p.$eval(selector, (e) => {
+              const s = getComputedStyle(e);
+              const back = (n) => {
+                for (; n; n = n.parentElement) {
+                  const c = getComputedStyle(n).backgroundColor;
+                  if (c !== 'rgba(0, 0, 0, 0)') return c;
+                }
+                return 'rgb(255, 255, 255)';
+              };
+              return {
+                style: s.outlineStyle,
+                width: parseFloat(s.outlineWidth),
+                colour: s.outlineColor,
+                inside: back(e),
+                outside: back(e.parentElement),
+              };
+            });
+          await p.keyboard.press('Tab'); // the menu bar's title
+          await p.keyboard.press('Enter'); // and an item of its menu
+          const seen = [await ring('.menu.open .popup li:focus')];
+          await p.keyboard.press('Escape');
+          seen.push(await ring('.menu-title:focus'));
+          await p.keyboard.press('Escape');
+          for (const id of ['screen', 'close']) {
+            for (let k = 0; k < 3 && (await p.evaluate(() => document.activeElement.id)) !== id; ++k) {
+              await p.keyboard.press('Tab');
+            }
+            seen.push(await ring(`#${id}:focus`));
+          }
+          for (const r of seen) {
+            assert.ok(r.style === 'solid' && r.width >= 2, JSON.stringify(r));
+            assert.ok(Math.min(contrast(r.colour, r.inside), contrast(r.colour, r.outside)) >= 3, JSON.stringify(r));
+          }
+          await p.evaluate(() => document.activeElement.blur());
+          await p.hover('.menu-title');
+          assert.equal((await ring('.menu-title')).style, 'none', 'hover shows no ring');
+          // And on a wide screen the window stands in the middle.
+          await p.setViewport({ width: 1920, height: 1080 });
+          const { left, right } = await p.$eval('#window', (e) => e.getBoundingClientRect().toJSON());
+          assert.ok(Math.abs((left + right) / 2 - 960) <= 1, `the window from ${left} to ${right}`);
+          await p.close();
+        },
+      ],
+      [
+        'menus switch: with one open, pointing at or tapping another title opens that one',
+        async () => {
+          const title = (p, k) => p.$$('.menu-title').then((l) => l[k]);
+          const open = (p) => p.$$eval('.menu.open > .menu-title', (l) => l.map((e) => e.textContent));
+          await page.bringToFront(); // a tab behind others draws nothing, and a click waits for a drawing
+          await (await title(page, 0)).click();
+          await (await title(page, 1)).hover();
+          assert.deepEqual(await open(page), [pageMenu[1].text]);
+          await (await title(page, 1)).click(); // the click that ends the pointing keeps it open
+          assert.deepEqual(await open(page), [pageMenu[1].text]);
+          await (await title(page, 1)).click();
+          assert.deepEqual(await open(page), []);
+          const touch = await web.open(browser, url + '?step', errors, { width: 900, height: 760, hasTouch: true });
+          await (await title(touch, 0)).tap();
+          await (await title(touch, 2)).tap();
+          assert.deepEqual(await open(touch), [pageMenu[2].text]);
+          await (await title(touch, 2)).tap();
+          assert.deepEqual(await open(touch), []);
+          await touch.close();
+        },
+      ],
+      [
         'the Instructions box, byte for byte; nothing moves while it is open',
         async () => {
           await web.menu(page, 'Help', 'Instructions');
@@ -335,10 +520,15 @@ async function main() {
       [
         'the colour chooser keeps its custom colours for the life of the page',
         async () => {
-          for (const expected of ['#000000', '#13579b']) {
+          for (const [expected, names] of [
+            ['#000000', ['Custom colour 1: empty', 'Custom colour 2: empty']],
+            ['#13579b', ['Custom colour 1: teal, #13579b', 'Custom colour 2: empty']],
+          ]) {
             await web.menu(page, 'Color', 'Other');
             await page.waitForSelector('#color-value');
             assert.equal(await page.$eval('.swatch', (e) => e.title), expected);
+            // Named by their colour to a screen reader.
+            assert.deepEqual(await page.$$eval('.swatch', (l) => l.slice(0, 2).map((e) => e.ariaLabel)), names);
             await page.$eval('#color-value', (e) => {
               e.value = '#13579b';
             });
