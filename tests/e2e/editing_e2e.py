@@ -161,19 +161,6 @@ class Editor(e2e.Program):
         raise AssertionError("the %s box did not %s" % (caption, "show" if present else "go"))
 
 
-# A table of one blue box, no balls: a frame that never changes.
-BLUE_BOX_TABLE = ("pinball-table 1\ndrawing filled\n"
-                  "wall 0 0 792 0 #ff0000\nwall 792 0 792 554 #ff0000\n"
-                  "wall 0 0 0 554 #ff0000\nwall 0 554 792 554 #ff0000\n"
-                  "wall 300 200 300 260 #0000ff\nwall 380 260 300 260 #0000ff\n"
-                  "wall 300 200 380 200 #0000ff\nwall 380 260 380 200 #0000ff\n"
-                  "box 300 200 380 260 #0000ff 4\n")
-
-
-def windows_path(path):
-    return "Z:" + path.replace("/", "\\")
-
-
 def ball_centre(client, colour=GREEN):
     balls = [b for b in components(client.pixels_of(colour)) if 40 <= len(b) <= 120]
     return centre(balls[0]) if len(balls) == 1 else None
