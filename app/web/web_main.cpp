@@ -23,12 +23,62 @@
 #include "scene/scene.h"
 #include "scene/status_text.h"
 #include "scene/table_file.h"
+#include "scene/time_controls.h"
 
 namespace {
 
 // The page's canvas is the client area of the 800 x 600 window: the field.
 Rendering gFrame(kFieldWidth, kFieldHeight, nullptr);
 bool gQuit = false;
+
+// The table as the browser keeps it, so that a visit finds it again: stored
+// whenever an edit, an undo, a save or the drawing mode changed it.
+struct Stored {
+  uint64_t version;
+  bool fill;
+  bool changed;
+  std::string path;
+  bool operator==(const Stored& o) const {
+    return version == o.version && fill == o.fill && changed == o.changed && path == o.path;
+  }
+};
+Stored gStored;
+
+Stored Now() { return {SceneVersion(), Fill, TableChanged(), TablePath()}; }
+
+// `shared`: a change made in this tab, which a new tab starts from.
+void Store(bool shared) {
+  gStored = Now();
+  const std::string bytes = WriteTable();
+  PageStore(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int32_t>(bytes.size()),
+            TablePath().c_str(), TableChanged() ? 1 : 0, shared ? 1 : 0);
+}
+
+// A link's table is kept only once its balls have run for a second (or it
+// was changed or saved): one that stalls the page, and so stops itself,
+// leaves the table kept before it for a reload to find.
+constexpr int kLinkTrialPasses = 64;
+
+struct LinkTrial {
+  bool on = false;
+  Stored opened{};
+  int passesRun = 0;
+
+  // Whether the table must wait, after one more pass, before it is kept.
+  bool Holds() {
+    if (!on) return false;
+    if (Now() == opened && (Pause || TimePaused() || ++passesRun < kLinkTrialPasses)) return true;
+    on = false;
+    return false;
+  }
+};
+LinkTrial gLinkTrial;
+
+void BeginLinkTrial() { gLinkTrial = LinkTrial{true, Now(), 0}; }
+
+void StoreIfChanged() {
+  if (!gLinkTrial.Holds() && !(Now() == gStored)) Store(true);
+}
 
 // The table as a link: the page's own command.
 void ShareLink() {
@@ -53,7 +103,9 @@ void OpenWaitingLink() {
   std::free(name);
   std::string bytes, reason;
   if (PlatformReadFile(path, kTableMaxBytes, bytes, reason)) {
+    const uint64_t before = TablesBegun();
     OpenLink(path, bytes);
+    if (TablesBegun() != before) BeginLinkTrial();
   } else {
     LinkFailed(reason);
   }
@@ -103,33 +155,6 @@ void Dispatch(const PageEvent& e) {
     default:
       break;
   }
-}
-
-// The table as the browser keeps it, so that a visit finds it again: stored
-// whenever an edit, an undo, a save or the drawing mode changed it.
-struct Stored {
-  uint64_t version;
-  bool fill;
-  bool changed;
-  std::string path;
-  bool operator==(const Stored& o) const {
-    return version == o.version && fill == o.fill && changed == o.changed && path == o.path;
-  }
-};
-Stored gStored;
-
-Stored Now() { return {SceneVersion(), Fill, TableChanged(), TablePath()}; }
-
-// `shared`: a change made in this tab, which a new tab starts from.
-void Store(bool shared) {
-  gStored = Now();
-  const std::string bytes = WriteTable();
-  PageStore(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int32_t>(bytes.size()),
-            TablePath().c_str(), TableChanged() ? 1 : 0, shared ? 1 : 0);
-}
-
-void StoreIfChanged() {
-  if (!(Now() == gStored)) Store(true);
 }
 
 // The table this tab kept (or, in a new tab, the one kept last); one that

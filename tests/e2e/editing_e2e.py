@@ -18,6 +18,7 @@ Run it through scripts/wine-xvfb.sh, like pinball_e2e.py, whose helpers it uses:
 """
 
 import argparse
+import math
 import os
 import sys
 import time
@@ -331,6 +332,25 @@ class Editing(unittest.TestCase):
         p.window = None
         p.caption = "saved - Pinball Simulation"
         p.wait_for_window()
+        self.quit(p, changed=False)
+
+    def test_a_table_too_slow_to_run_stops_its_balls_and_says_so(self):
+        """12,000 balls on one spot meet each other every tick: after a few slow frames
+        the balls stand still, the box says why, and the menus answer."""
+        source = os.path.join(e2e.OUT, "slow.pinball")
+        directions = ["%.9f %.9f" % (math.cos(k * 0.785), math.sin(k * 0.785)) for k in range(8)]
+        with open(source, "w") as f:
+            f.write("".join(BLUE_BOX_TABLE.splitlines(True)[:6]) +  # the border walls
+                    "".join("ball 400 200 %s 3 10 #00ff00\n" % directions[k % 8] for k in range(12000)))
+        p = Editor("slow", [windows_path(source)], "slow - Pinball Simulation")
+        self.addCleanup(p.close)
+        p.wait_for_window()
+        box = p.wait_for_box(e2e.CAPTION, True, timeout=60)
+        run("xdotool", "windowfocus", "--sync", box, "key", "Return")
+        p.wait_for_box(e2e.CAPTION, False)
+        first, second = p.still(GREEN, 0.5)
+        self.assertTrue(first, "no balls drawn")
+        self.assertEqual(first, second, "the balls still move")
         self.quit(p, changed=False)
 
     def test_a_table_named_in_cyrillic_keeps_its_name_through_ctrl_s(self):
