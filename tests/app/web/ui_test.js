@@ -5,7 +5,7 @@
 // box or a menu is open; the colour chooser on the current colour, and its
 // custom colours; the menus and boxes from the keys alone, and their roles
 // and names; a table saved, reloaded and opened; links over unsaved work, cut
-// short, and pasted into an open tab; two tabs, each with its own table, and
+// short, and pasted into an open tab; a link of a table too slow to run; two tabs, each with its own table, and
 // New; the failures' messages; Quit and closing.
 //   node ui_test.js --site build/web --replay build/native/pinball-replay --rc resources --out DIR
 
