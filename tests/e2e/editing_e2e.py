@@ -10,7 +10,8 @@ straight up at the top wall and checks they stay in the field. Another builds a
 small scene of every kind of shape and saves its picture (editing.png in the
 output folder, and with --guide docs/editing.png to refresh the user guide's).
 Others open and save tables, undo and redo, and check that Undo never crosses
-an Open, so Ctrl+S never writes the table before it over the file opened.
+an Open, so Ctrl+S never writes the table before it over the file opened, and
+that a table too slow to run stops its balls and says so.
 
 Run it through scripts/wine-xvfb.sh, like pinball_e2e.py, whose helpers it uses:
   scripts/wine-xvfb.sh python3 tests/e2e/editing_e2e.py --exe build/windows/pinball.exe \\
