@@ -18,10 +18,8 @@ Run it through scripts/wine-xvfb.sh, like pinball_e2e.py, whose helpers it uses:
       --out build/windows/e2e
 """
 
-import argparse
 import math
 import os
-import sys
 import time
 import unittest
 
@@ -519,18 +517,10 @@ class Editing(unittest.TestCase):
 
 def main():
     global GUIDE
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--exe", required=True, help="path of pinball.exe")
-    parser.add_argument("--out", required=True, help="folder for screenshots and debug output")
-    parser.add_argument("--guide", default="", help="where to copy the user guide's picture too")
-    args, rest = parser.parse_known_args()
-    e2e.EXE, e2e.OUT = os.path.abspath(args.exe), os.path.abspath(args.out)
+    args, rest = e2e.command_line(
+        ("--guide", dict(default="", help="where to copy the user guide's picture too")))
     GUIDE = args.guide
-    os.makedirs(e2e.OUT, exist_ok=True)
-    if not os.environ.get("DISPLAY"):
-        sys.exit("no DISPLAY: run this through scripts/wine-xvfb.sh")
-    result = unittest.main(argv=[sys.argv[0], "-v"] + rest, exit=False).result
-    sys.exit(0 if result.wasSuccessful() else 1)
+    e2e.run_cases(rest)
 
 
 if __name__ == "__main__":

@@ -8,10 +8,8 @@ Run it through scripts/wine-xvfb.sh on a screen large enough for the window:
       --exe build/windows/pinball.exe --out build/windows/e2e
 """
 
-import argparse
 import os
 import subprocess
-import sys
 import unittest
 
 import editing_e2e as editing
@@ -79,18 +77,8 @@ class HighDpi(unittest.TestCase):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--exe", required=True, help="path of pinball.exe")
-    parser.add_argument("--out", required=True, help="folder for screenshots and debug output")
-    args, rest = parser.parse_known_args()
-    e2e.EXE, e2e.OUT = os.path.abspath(args.exe), os.path.abspath(args.out)
-    os.makedirs(e2e.OUT, exist_ok=True)
-    if not os.environ.get("DISPLAY"):
-        sys.exit("no DISPLAY: run this through scripts/wine-xvfb.sh")
-    result = unittest.main(argv=[sys.argv[0], "-v"] + rest, exit=False).result
-    for line in e2e.MEASURED:
-        print(line)
-    sys.exit(0 if result.wasSuccessful() else 1)
+    _, rest = e2e.command_line()
+    e2e.run_cases(rest)
 
 
 if __name__ == "__main__":

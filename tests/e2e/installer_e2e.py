@@ -10,11 +10,9 @@ Run it through scripts/wine-xvfb.sh, like pinball_e2e.py:
       --installer build/installer/PinballSimulation-1.0.0-setup.exe --out build/windows/e2e
 """
 
-import argparse
 import glob
 import os
 import subprocess
-import sys
 import time
 import unittest
 
@@ -121,17 +119,9 @@ class Installer(unittest.TestCase):
 
 def main():
     global INSTALLER
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--installer", required=True, help="path of the installer")
-    parser.add_argument("--out", required=True, help="folder for the test's files")
-    args, rest = parser.parse_known_args()
+    args, rest = e2e.command_line(("--installer", dict(required=True, help="path of the installer")))
     INSTALLER = os.path.abspath(args.installer)
-    e2e.OUT = os.path.abspath(args.out)
-    os.makedirs(e2e.OUT, exist_ok=True)
-    if not os.environ.get("DISPLAY"):
-        sys.exit("no DISPLAY: run this through scripts/wine-xvfb.sh")
-    result = unittest.main(argv=[sys.argv[0], "-v"] + rest, exit=False).result
-    sys.exit(0 if result.wasSuccessful() else 1)
+    e2e.run_cases(rest)
 
 
 if __name__ == "__main__":

@@ -380,20 +380,37 @@ class PinballWindow(unittest.TestCase):
         self.assert_gone(program, program.wait_for_exit())
 
 
-def main():
+def command_line(*extra):
+    """Reads --out, --exe where given, and a script's own options, each a pair of
+    its flag and add_argument's keywords; sets OUT and EXE and makes sure there is a
+    display. Returns the options and the rest, which are unittest's."""
     global EXE, OUT
     parser = argparse.ArgumentParser()
-    parser.add_argument("--exe", required=True, help="path of pinball.exe")
+    parser.add_argument("--exe", help="path of pinball.exe")
     parser.add_argument("--out", required=True, help="folder for screenshots and debug output")
+    for flag, options in extra:
+        parser.add_argument(flag, **options)
     args, rest = parser.parse_known_args()
-    EXE, OUT = os.path.abspath(args.exe), os.path.abspath(args.out)
+    EXE = os.path.abspath(args.exe) if args.exe else None
+    OUT = os.path.abspath(args.out)
     os.makedirs(OUT, exist_ok=True)
     if not os.environ.get("DISPLAY"):
         sys.exit("no DISPLAY: run this through scripts/wine-xvfb.sh")
-    result = unittest.main(argv=[sys.argv[0], "-v"] + rest, exit=False).result
+    return args, rest
+
+
+def run_cases(rest):
+    """Runs the test cases of the script started, prints what they measured, and
+    exits with their outcome."""
+    result = unittest.main(module="__main__", argv=[sys.argv[0], "-v"] + rest, exit=False).result
     for line in MEASURED:
         print(line)
     sys.exit(0 if result.wasSuccessful() else 1)
+
+
+def main():
+    _, rest = command_line()
+    run_cases(rest)
 
 
 if __name__ == "__main__":

@@ -7,24 +7,47 @@
 #include "render/pixel_coord.h"
 #include "shapes/round.h"
 
-void DrawReferenceFilledTriangle(Rendering rc, triangle t) {
-  t.reorder();
-  const float v1x = t.getv1x(), v1y = t.getv1y();
-  const float v2x = t.getv2x(), v2y = t.getv2y();
-  const float v3x = t.getv3x(), v3y = t.getv3y();
-  int32_t unused;
-  for (float v : {v1x, v1y, v2x, v2y, v3x, v3y}) {
-    if (!ToPixel(v, unused)) return;
-  }
-  const Color_RGB color = t.getcol();
-  rc.SetPixel(Round(v1x), Round(v1y), color);
-  rc.SetPixel(Round(v2x), Round(v2y), color);
-  rc.SetPixel(Round(v3x), Round(v3y), color);
+namespace {
 
-  const bool left = t.Left();
-  const float s13 = 1 / ((v3y - v1y) / (v3x - v1x));
-  const float s12 = 1 / ((v2y - v1y) / (v2x - v1x));
-  const float s23 = 1 / ((v3y - v2y) / (v3x - v2x));
+// What both walks start from: the corners in order, each corner's pixel set,
+// and the edges' steps in x per row. False (nothing drawn) when a corner lies
+// beyond the pixel range.
+struct Walk {
+  float v1x, v1y, v2x, v2y, v3x, v3y;
+  Color_RGB color;
+  bool left;
+  float s13, s12, s23;
+
+  bool Begin(Rendering& rc, triangle t) {
+    t.reorder();
+    v1x = t.getv1x(), v1y = t.getv1y();
+    v2x = t.getv2x(), v2y = t.getv2y();
+    v3x = t.getv3x(), v3y = t.getv3y();
+    int32_t unused;
+    for (float v : {v1x, v1y, v2x, v2y, v3x, v3y}) {
+      if (!ToPixel(v, unused)) return false;
+    }
+    color = t.getcol();
+    rc.SetPixel(Round(v1x), Round(v1y), color);
+    rc.SetPixel(Round(v2x), Round(v2y), color);
+    rc.SetPixel(Round(v3x), Round(v3y), color);
+    left = t.Left();
+    s13 = 1 / ((v3y - v1y) / (v3x - v1x));
+    s12 = 1 / ((v2y - v1y) / (v2x - v1x));
+    s23 = 1 / ((v3y - v2y) / (v3x - v2x));
+    return true;
+  }
+};
+
+}  // namespace
+
+void DrawReferenceFilledTriangle(Rendering rc, triangle t) {
+  Walk w;
+  if (!w.Begin(rc, t)) return;
+  const float v1x = w.v1x, v1y = w.v1y, v2x = w.v2x, v2y = w.v2y, v3y = w.v3y;
+  const float s13 = w.s13, s12 = w.s12, s23 = w.s23;
+  const Color_RGB color = w.color;
+  const bool left = w.left;
   const float upperLeft = left ? s12 : s13, upperRight = left ? s13 : s12;
   const float lowerLeft = left ? s23 : s13, lowerRight = left ? s13 : s23;
   const int32_t lastColumn = rc.getwidth() - 1;
@@ -68,22 +91,13 @@ void DrawReferenceFilledTriangle(Rendering rc, triangle t) {
 }
 
 void DrawReferenceOutlineTriangle(Rendering rc, triangle t) {
-  t.reorder();
-  const float v1x = t.getv1x(), v1y = t.getv1y();
-  const float v2x = t.getv2x(), v2y = t.getv2y();
-  const float v3x = t.getv3x(), v3y = t.getv3y();
+  Walk w;
+  if (!w.Begin(rc, t)) return;
+  const float v1x = w.v1x, v1y = w.v1y, v2y = w.v2y, v3y = w.v3y;
+  const float s13 = w.s13, s12 = w.s12, s23 = w.s23;
+  const Color_RGB color = w.color;
+  const bool left = w.left;
   int32_t unused;
-  for (float v : {v1x, v1y, v2x, v2y, v3x, v3y}) {
-    if (!ToPixel(v, unused)) return;
-  }
-  const Color_RGB color = t.getcol();
-  rc.SetPixel(Round(v1x), Round(v1y), color);
-  rc.SetPixel(Round(v2x), Round(v2y), color);
-  rc.SetPixel(Round(v3x), Round(v3y), color);
-  const bool left = t.Left();
-  const float s13 = 1 / ((v3y - v1y) / (v3x - v1x));
-  const float s12 = 1 / ((v2y - v1y) / (v2x - v1x));
-  const float s23 = 1 / ((v3y - v2y) / (v3x - v2x));
   auto plot = [&](float x, int32_t y) {
     if (ToPixel(x, unused)) rc.SetPixel(Round(x), Round(static_cast<float>(y)), color);
   };
