@@ -165,13 +165,33 @@ struct Groups {
   std::vector<int32_t> boxes;
   std::vector<int32_t> triangles;
 
-  // The default scene lays out the border walls 0-3, the triangle's lines
-  // 4-6 and the box's 7-10.
-  void Fresh() {
+  // After an event that put a whole other scene in place (Reset, Clear, New,
+  // Undo, Redo, an example) there is nothing to learn them from but the
+  // shapes' own records: each must lie inside the walls, share none, and
+  // have its walls on its outline.
+  void Take() {
     boxes.clear();
     triangles.clear();
-    if (!boxlist.empty()) boxes.push_back(7);
-    if (!trilist.empty()) triangles.push_back(4);
+    std::vector<bool> owned(LinesList.size());
+    auto claim = [&](int32_t first, size_t count, size_t k) {
+      if (first < 0 || static_cast<size_t>(first) + count > LinesList.size())
+        Fault("a shape records walls past the last", k);
+      for (size_t j = static_cast<size_t>(first); j < static_cast<size_t>(first) + count; ++j) {
+        if (owned[j]) Fault("two shapes record the same wall", k);
+        owned[j] = true;
+      }
+      return static_cast<size_t>(first);
+    };
+    for (size_t k = 0; k < boxlist.size(); ++k) {
+      boxes.push_back(boxlist[k].getwalls());
+      if (Walls(claim(boxes.back(), 4, k), 4) != Outline(boxlist[k]))
+        Fault("a box's walls are not on its outline", k);
+    }
+    for (size_t k = 0; k < trilist.size(); ++k) {
+      triangles.push_back(trilist[k].getwalls());
+      if (Walls(claim(triangles.back(), 3, k), 3) != Outline(trilist[k]))
+        Fault("a triangle's walls are not on its outline", k);
+    }
   }
 };
 
@@ -381,7 +401,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   stub::Reset();
   init();
   Groups groups;
-  groups.Fresh();
+  groups.Take();
   Rendering rc(0, 0, nullptr);
   Resize(rc, kFieldWidth, kFieldHeight);  // the client area of the 800 x 600 window
 
@@ -392,7 +412,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool rebuilt = Play(in, rc);
     CheckValues();
     if (rebuilt) {
-      groups.Fresh();
+      groups.Take();
       continue;
     }
     LearnNewShapes(before, groups);
