@@ -55,18 +55,7 @@ TEST(TickTest, MatchesTheWholeListTickInRandomScenes) {
     ClearForEditing();
     AddRandomShapes(random, 30);
     MenuCommand(IDM_CREATE_PINBALL);
-    for (int n = 0; n < 200; ++n) {
-      ChooseRandomBall(random);
-      const bool outside = Uniform(random, 0, 9) == 0;
-      const int x = outside ? Uniform(random, 0, 65535) : Uniform(random, 0, 792);
-      const int y = outside ? Uniform(random, 0, 65535) : Uniform(random, 0, 554);
-      int ax, ay;
-      RandomAim(random, ax, ay);
-      for (int copies = Uniform(random, 0, 9) == 0 ? 3 : 1; copies > 0; --copies) {
-        ClickAt(x, y);
-        ClickAt(x + ax, y + ay);
-      }
-    }
+    AddRandomBalls(random, 200, 10, 3);
     StartBalls();
     EXPECT_EQ(FirstDifference(kTicks), -1) << BallList.size() << " balls";
   }

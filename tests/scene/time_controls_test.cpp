@@ -48,18 +48,7 @@ void RandomScene(uint32_t seed, int balls) {
   ClearForEditing();
   AddRandomShapes(random, 12);
   MenuCommand(IDM_CREATE_PINBALL);
-  for (int n = 0; n < balls; ++n) {
-    ChooseRandomBall(random);
-    const bool outside = Uniform(random, 0, 19) == 0;
-    const int x = outside ? Uniform(random, 0, 65535) : Uniform(random, 0, 792);
-    const int y = outside ? Uniform(random, 0, 65535) : Uniform(random, 0, 554);
-    int ax, ay;
-    RandomAim(random, ax, ay);
-    for (int copies = Uniform(random, 0, 9) == 0 ? 2 : 1; copies > 0; --copies) {
-      ClickAt(x, y);
-      ClickAt(x + ax, y + ay);
-    }
-  }
+  AddRandomBalls(random, balls, 20, 2);
   StartBalls();
 }
 

@@ -82,6 +82,24 @@ inline void RandomAim(std::mt19937& random, int& ax, int& ay) {
   ay = axis == 2 ? 30 : axis == 3 ? -30 : axis < 4 ? 0 : Uniform(random, -30, 30);
 }
 
+// `count` balls of random speed and radius and aim, one in `outsideOneIn`
+// anywhere in the 16-bit click range (far outside the field), and one in ten
+// made `copies` times on the same spot; Create Pinball must be on.
+inline void AddRandomBalls(std::mt19937& random, int count, int outsideOneIn, int copies) {
+  for (int n = 0; n < count; ++n) {
+    ChooseRandomBall(random);
+    const bool outside = Uniform(random, 0, outsideOneIn - 1) == 0;
+    const int x = outside ? Uniform(random, 0, 65535) : Uniform(random, 0, 792);
+    const int y = outside ? Uniform(random, 0, 65535) : Uniform(random, 0, 554);
+    int ax, ay;
+    RandomAim(random, ax, ay);
+    for (int k = Uniform(random, 0, 9) == 0 ? copies : 1; k > 0; --k) {
+      ClickAt(x, y);
+      ClickAt(x + ax, y + ay);
+    }
+  }
+}
+
 // Leaves edit mode, so that the next frames tick.
 inline void StartBalls() {
   if (Pause) MenuCommand(IDM_EDIT);
