@@ -482,22 +482,27 @@ async function main() {
         },
       ],
       [
-        'the Instructions box, byte for byte; nothing moves while it is open',
+        'the Instructions and About boxes, byte for byte, closed by Enter and Escape; nothing moves while one is open',
         async () => {
-          await web.menu(page, 'Help', 'Instructions');
-          const box = await page.waitForSelector('[role="dialog"]');
-          assert.equal(await box.$eval('.box-caption', (e) => e.textContent), 'Instructions');
-          assert.equal(await box.$eval('.box-text', (e) => e.textContent), INSTRUCTIONS);
-          const frozen = await passes(page);
-          const picture = await web.canvasBytes(page);
-          await page.mouse.click(400, 400); // the box's backdrop takes the click
-          await sleep(400);
-          assert.equal(await passes(page), frozen);
-          assert.equal(web.compareFrames(await web.canvasBytes(page), picture), '');
-          await page.keyboard.press('Enter');
-          await page.waitForFunction((n) => pinballPage.passes > n + 5, {}, frozen);
-          assert.equal(await page.$('[role="dialog"]'), null);
-          assert.notEqual(web.compareFrames(await web.canvasBytes(page), picture), '', 'the balls stand still');
+          for (const [item, text, key] of [
+            ['Instructions', INSTRUCTIONS, 'Enter'],
+            ['About', ABOUT, 'Escape'],
+          ]) {
+            await web.menu(page, 'Help', item);
+            const box = await page.waitForSelector('[role="dialog"]');
+            assert.equal(await box.$eval('.box-caption', (e) => e.textContent), item);
+            assert.equal(await box.$eval('.box-text', (e) => e.textContent), text);
+            const frozen = await passes(page);
+            const picture = await web.canvasBytes(page);
+            await page.mouse.click(400, 400); // the box's backdrop takes the click
+            await sleep(400);
+            assert.equal(await passes(page), frozen);
+            assert.equal(web.compareFrames(await web.canvasBytes(page), picture), '');
+            await page.keyboard.press(key);
+            await page.waitForFunction((n) => pinballPage.passes > n + 5, {}, frozen);
+            assert.equal(await page.$('[role="dialog"]'), null);
+            assert.notEqual(web.compareFrames(await web.canvasBytes(page), picture), '', 'the balls stand still');
+          }
         },
       ],
       [
@@ -537,17 +542,6 @@ async function main() {
             await page.keyboard.press('Escape');
             await page.waitForFunction(() => !document.querySelector('[role="dialog"]'));
           }
-        },
-      ],
-      [
-        'the About box, closed by Escape',
-        async () => {
-          await web.menu(page, 'Help', 'About');
-          const box = await page.waitForSelector('[role="dialog"]');
-          assert.equal(await box.$eval('.box-caption', (e) => e.textContent), 'About');
-          assert.equal(await box.$eval('.box-text', (e) => e.textContent), ABOUT);
-          await page.keyboard.press('Escape');
-          await page.waitForFunction(() => !document.querySelector('[role="dialog"]'));
         },
       ],
       [
